@@ -1,0 +1,12 @@
+// The commands of sonvela-cli. Each takes the arguments after its name and returns the
+// process exit code.
+#pragma once
+
+#include <QStringList>
+
+// Exit codes shared by every command.
+inline constexpr int kExitOk = 0;
+inline constexpr int kExitUsage = 2;
+inline constexpr int kExitFailed = 1;
+
+int RunTablesCommand(const QStringList& args);
