@@ -22,7 +22,9 @@ void LoadLabelTable(int language) {
     g_currentLabels = (language == kLanguageChinese) ? g_chineseLabels : g_englishLabels;
 }
 
-const LabelTable& CurrentLabels() { return g_currentLabels; }
+const LabelTable& CurrentLabels() {
+    return g_currentLabels;
+}
 
 const std::string& Label(int group, int slot) {
     static const std::string kEmpty;

@@ -7,9 +7,13 @@ namespace {
 IUserNotify* g_pUserNotify = nullptr;
 }
 
-void SetUserNotify(IUserNotify* pNotify) { g_pUserNotify = pNotify; }
+void SetUserNotify(IUserNotify* pNotify) {
+    g_pUserNotify = pNotify;
+}
 
-IUserNotify* GetUserNotify() { return g_pUserNotify; }
+IUserNotify* GetUserNotify() {
+    return g_pUserNotify;
+}
 
 void NotifyUser(const std::string& text, const std::string& caption) {
     if (g_pUserNotify != nullptr) {

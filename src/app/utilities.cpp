@@ -15,8 +15,8 @@ std::string OsVersionNameFor(int major, int minor) {
         const char* name;
     };
     static constexpr Entry kNames[] = {
-        {5, 0, "Windows 2000"}, {5, 1, "Windows XP"}, {5, 2, "Windows 2003"},
-        {6, 0, "Windows Vista"}, {6, 1, "Windows 7"},  {6, 2, "Windows 8"},
+        {5, 0, "Windows 2000"},  {5, 1, "Windows XP"},  {5, 2, "Windows 2003"},
+        {6, 0, "Windows Vista"}, {6, 1, "Windows 7"},   {6, 2, "Windows 8"},
         {6, 3, "Windows 8.1"},   {10, 0, "Windows 10"},
     };
     for (const Entry& e : kNames) {
@@ -46,7 +46,8 @@ std::string GetOsVersionName() {
 }
 
 std::string BytesToString(std::span<const std::uint8_t> bytes, int n) {
-    const auto count = static_cast<std::size_t>(std::clamp<long>(n, 0, static_cast<long>(bytes.size())));
+    const auto count =
+        static_cast<std::size_t>(std::clamp<long>(n, 0, static_cast<long>(bytes.size())));
     auto first = bytes.begin();
     auto last = std::find(first, first + static_cast<std::ptrdiff_t>(count), std::uint8_t{0});
     return std::string(first, last);

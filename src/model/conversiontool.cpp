@@ -7,7 +7,9 @@
 #include "app/usernotify.h"
 #include "model/datadefine.h"
 
-int ClampIndex(int index, int count) { return count <= 0 ? 0 : std::clamp(index, 0, count - 1); }
+int ClampIndex(int index, int count) {
+    return count <= 0 ? 0 : std::clamp(index, 0, count - 1);
+}
 
 double TableValue(std::span<const double> table, int index) {
     if (table.empty()) {
@@ -16,13 +18,27 @@ double TableValue(std::span<const double> table, int index) {
     return table[static_cast<std::size_t>(ClampIndex(index, static_cast<int>(table.size())))];
 }
 
-double FreqAt(int index) { return TableValue(kFreqTable, index); }
-double QAt(int index) { return TableValue(kQTable, index); }
-double SlopeAt(int index) { return TableValue(kSlopeTable, index); }
-double XoverQAt(int index) { return TableValue(kXoverQTable, index); }
-double RatioAt(int index) { return TableValue(kRatioTable, index); }
-double EchoADelayAt(int index) { return TableValue(kEchoADelayTable, index); }
-double GainIndexToDb(int index) { return kGainStepDb * index - kGainOffsetDb; }
+double FreqAt(int index) {
+    return TableValue(kFreqTable, index);
+}
+double QAt(int index) {
+    return TableValue(kQTable, index);
+}
+double SlopeAt(int index) {
+    return TableValue(kSlopeTable, index);
+}
+double XoverQAt(int index) {
+    return TableValue(kXoverQTable, index);
+}
+double RatioAt(int index) {
+    return TableValue(kRatioTable, index);
+}
+double EchoADelayAt(int index) {
+    return TableValue(kEchoADelayTable, index);
+}
+double GainIndexToDb(int index) {
+    return kGainStepDb * index - kGainOffsetDb;
+}
 
 std::string FormatFixed(double value, int decimals) {
     char buf[64];
@@ -85,7 +101,9 @@ int NearestTableIndex(std::span<const double> table, double value) {
     return (value - below >= *it - value) ? i : i - 1;
 }
 
-int NearestFrequencyIndex(double hz) { return NearestTableIndex(kFreqTable, hz); }
+int NearestFrequencyIndex(double hz) {
+    return NearestTableIndex(kFreqTable, hz);
+}
 
 int RatioToIndex(double r) {
     if (r > kRatioTable[kRatioCount - 1]) {
@@ -112,7 +130,9 @@ double XToFreq(int x, int width) {
     return std::clamp(hz, 20.0, 20000.0);
 }
 
-double GainToY(double dB, int height) { return height / 36.0 * (12.0 - dB); }
+double GainToY(double dB, int height) {
+    return height / 36.0 * (12.0 - dB);
+}
 
 double YToGain(int y, int height) {
     if (height <= 0) {

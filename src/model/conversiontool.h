@@ -11,17 +11,17 @@
 double TableValue(std::span<const double> table, int index);
 int ClampIndex(int index, int count);
 
-double FreqAt(int index);        // frequency grid, Hz
-double QAt(int index);           // peaking band Q
-double SlopeAt(int index);       // shelf slope
-double XoverQAt(int index);      // crossover Q
-double RatioAt(int index);       // compressor ratio
-double EchoADelayAt(int index);  // echo A delay, ms
-double GainIndexToDb(int index); // 0.2 x index - 24
+double FreqAt(int index);         // frequency grid, Hz
+double QAt(int index);            // peaking band Q
+double SlopeAt(int index);        // shelf slope
+double XoverQAt(int index);       // crossover Q
+double RatioAt(int index);        // compressor ratio
+double EchoADelayAt(int index);   // echo A delay, ms
+double GainIndexToDb(int index);  // 0.2 x index - 24
 
 // Display helpers; each appends `suffix` as given.
-std::string FormatScaled(int v, int k, std::string_view suffix);                 // "%d%s" of v*k
-std::string FormatScaledReal(int v, double k, std::string_view suffix);          // "%.1f%s"
+std::string FormatScaled(int v, int k, std::string_view suffix);                    // "%d%s" of v*k
+std::string FormatScaledReal(int v, double k, std::string_view suffix);             // "%.1f%s"
 std::string FormatOffset(int v, double offset, double k, std::string_view suffix);  // "%d%s"
 std::string FormatOffsetReal(int v, double offset, double k, std::string_view suffix);
 std::string FormatTableInt(int v, std::span<const double> table, std::string_view suffix);

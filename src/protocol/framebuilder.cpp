@@ -21,12 +21,11 @@ std::unique_ptr<CSendData> CFrameBuilder::MakeParamFrame(std::uint8_t op, std::u
                                static_cast<std::uint8_t>(raw >> 8));
 }
 
-std::unique_ptr<CSendData> CFrameBuilder::MakeParamFrameBytes(std::uint8_t op,
-                                                              std::uint8_t channel,
+std::unique_ptr<CSendData> CFrameBuilder::MakeParamFrameBytes(std::uint8_t op, std::uint8_t channel,
                                                               std::uint8_t param, std::uint8_t lo,
                                                               std::uint8_t hi) {
-    std::vector<std::uint8_t> frame = {kFrameSync, kFrameType, kParamFrameCount, op, channel,
-                                       param,      lo,         hi,               0};
+    std::vector<std::uint8_t> frame = {
+        kFrameSync, kFrameType, kParamFrameCount, op, channel, param, lo, hi, 0};
     frame[8] = FrameChecksum(std::span(frame).first(8));
     return std::make_unique<CSendData>(std::move(frame));
 }

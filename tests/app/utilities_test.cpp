@@ -14,10 +14,10 @@ TEST(OsVersionName, MapsEveryKnownVersionAndNothingElse) {
         std::string name;
     };
     const Case cases[] = {
-        {5, 0, "Windows 2000"}, {5, 1, "Windows XP"},    {5, 2, "Windows 2003"},
-        {6, 0, "Windows Vista"}, {6, 1, "Windows 7"},    {6, 2, "Windows 8"},
-        {6, 3, "Windows 8.1"},   {10, 0, "Windows 10"},  {10, 1, unknown},
-        {4, 0, unknown},         {6, 4, unknown},        {-1, -1, unknown},
+        {5, 0, "Windows 2000"},  {5, 1, "Windows XP"},  {5, 2, "Windows 2003"},
+        {6, 0, "Windows Vista"}, {6, 1, "Windows 7"},   {6, 2, "Windows 8"},
+        {6, 3, "Windows 8.1"},   {10, 0, "Windows 10"}, {10, 1, unknown},
+        {4, 0, unknown},         {6, 4, unknown},       {-1, -1, unknown},
     };
     for (const Case& c : cases) {
         EXPECT_EQ(OsVersionNameFor(c.major, c.minor), c.name) << c.major << "." << c.minor;

@@ -4,6 +4,7 @@
 
 #include <clocale>
 #include <cmath>
+#include <locale>
 #include <string>
 
 #include "model/datadefine.h"
@@ -15,9 +16,9 @@ TEST(Scales, FrequencyGridIncludesEntriesOffTheFormula) {
         double hz;
     };
     // 81 (94) and 82 (95) and 212 (1170) deviate from 19.7 * 2^(k/36) rounded.
-    const Case cases[] = {{0, 19.7},   {8, 23},     {57, 59},     {80, 91.9}, {81, 94},
-                          {82, 95},    {204, 1000}, {212, 1170},  {324, 10100},
-                          {359, 19800}, {360, 20200}};
+    const Case cases[] = {{0, 19.7},    {8, 23},      {57, 59},    {80, 91.9},
+                          {81, 94},     {82, 95},     {204, 1000}, {212, 1170},
+                          {324, 10100}, {359, 19800}, {360, 20200}};
     for (const Case& c : cases) {
         EXPECT_EQ(FreqAt(c.index), c.hz) << c.index;
     }
@@ -82,20 +83,28 @@ TEST(Scales, DisplayFormats) {
     }
 }
 
+namespace {
+// A decimal-comma numeric facet, so the test does not depend on which locales are installed.
+struct CommaPunct : std::numpunct<char> {
+    char do_decimal_point() const override { return ','; }
+};
+}  // namespace
+
 TEST(Scales, FormattingIgnoresTheProcessLocale) {
-    const char* previous = std::setlocale(LC_ALL, nullptr);
-    const std::string saved = previous ? previous : "C";
-    bool switched = false;
-    for (const char* name : {"de_DE.UTF-8", "de_DE", "fr_FR.UTF-8", "C.UTF-8"}) {
+    const std::string savedC = std::setlocale(LC_ALL, nullptr);
+    const std::locale savedCpp =
+        std::locale::global(std::locale(std::locale::classic(), new CommaPunct));
+    for (const char* name : {"de_DE.UTF-8", "de_DE", "fr_FR.UTF-8"}) {
         if (std::setlocale(LC_ALL, name) != nullptr) {
-            switched = true;
-            break;
+            break;  // also switch the C library's locale where a decimal-comma one is installed
         }
     }
-    EXPECT_EQ(FormatTableReal(204, kFreqTable, ""), "1000.0");
-    EXPECT_EQ(FormatScaledReal(5, 0.1, "ms"), "0.5ms");
-    std::setlocale(LC_ALL, saved.c_str());
-    EXPECT_TRUE(switched);
+    const std::string freq = FormatTableReal(204, kFreqTable, "");
+    const std::string delay = FormatScaledReal(5, 0.1, "ms");
+    std::locale::global(savedCpp);
+    std::setlocale(LC_ALL, savedC.c_str());
+    EXPECT_EQ(freq, "1000.0");
+    EXPECT_EQ(delay, "0.5ms");
 }
 
 TEST(Scales, NearestIndexTiesGoUp) {
@@ -103,9 +112,9 @@ TEST(Scales, NearestIndexTiesGoUp) {
         double hz;
         int index;
     };
-    const Case cases[] = {{19.0, 0},    {19.7, 0},    {19.95, 1},    {25000, 360}, {20200, 360},
-                          {1010, 205},  {1009.9, 204}, {1000, 204}, {93.0, 81},   {92.95, 81},
-                          {92.9, 80},   {-3, 0}};
+    const Case cases[] = {{19.0, 0},    {19.7, 0},   {19.95, 1},    {25000, 360},
+                          {20200, 360}, {1010, 205}, {1009.9, 204}, {1000, 204},
+                          {93.0, 81},   {92.95, 81}, {92.9, 80},    {-3, 0}};
     for (const Case& c : cases) {
         EXPECT_EQ(NearestFrequencyIndex(c.hz), c.index) << c.hz;
     }

@@ -59,8 +59,9 @@ QJsonObject TablesDocument() {
 }
 
 void PrintSummary(QTextStream& out) {
-    out << "Frequency grid: " << kFreqCount << " points, " << FormatTableReal(0, kFreqTable, "Hz").c_str()
-        << " to " << FormatTableReal(kFreqMaxIndex, kFreqTable, "Hz").c_str() << "\n";
+    out << "Frequency grid: " << kFreqCount << " points, "
+        << FormatTableReal(0, kFreqTable, "Hz").c_str() << " to "
+        << FormatTableReal(kFreqMaxIndex, kFreqTable, "Hz").c_str() << "\n";
     out << "Gain: index 0 = " << FormatOffsetReal(0, kGainOffsetDb, kGainStepDb, "dB").c_str()
         << ", " << kGainZeroIndex << " = "
         << FormatOffsetReal(kGainZeroIndex, kGainOffsetDb, kGainStepDb, "dB").c_str() << ", "
