@@ -1,0 +1,3 @@
+#include "protocol/linkstate.h"
+
+CLinkState g_linkState;
