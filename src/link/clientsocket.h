@@ -1,0 +1,48 @@
+// The network link: one TCP connection to the unit's network module (port 8899). Received
+// bytes are handed on in chunks of at most kRecvChunk bytes, in arrival order.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <cstdint>
+#include <functional>
+
+#include "link/unitaddress.h"
+
+class QTcpSocket;
+
+inline constexpr int kRecvChunk = 400;
+inline constexpr int kConnectTimeoutMs = 2000;
+
+class CClientSocket : public QObject {
+    Q_OBJECT
+public:
+    // Receives each chunk; data arriving while none is set is dropped.
+    using DataReceiver = std::function<void(const std::uint8_t* data, int length)>;
+
+    explicit CClientSocket(QObject* parent = nullptr);
+    ~CClientSocket() override;
+    CClientSocket(const CClientSocket&) = delete;
+    CClientSocket& operator=(const CClientSocket&) = delete;
+
+    void SetReceiver(DataReceiver receiver) { m_receiver = std::move(receiver); }
+
+    // Connects to host:port, waiting at most timeoutMs. Closes an earlier connection first.
+    bool ConnectTo(const QString& host, quint16 port = kUnitTcpPort,
+                   int timeoutMs = kConnectTimeoutMs);
+    // Queues the bytes for sending; returns the count accepted or -1 when not connected.
+    qint64 Send(const std::uint8_t* data, int length);
+    void Close();
+    bool IsConnected() const;
+
+signals:
+    // The peer closed the connection or it failed after it was up.
+    void ConnectionLost();
+
+private:
+    void OnReadyRead();
+
+    QTcpSocket* m_pSocket;
+    DataReceiver m_receiver;
+    std::uint8_t m_recvBuffer[kRecvChunk] = {};
+};

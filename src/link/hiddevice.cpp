@@ -1,0 +1,111 @@
+#include "link/hiddevice.h"
+
+#include <QStringList>
+
+#include "app/usernotify.h"
+
+CHidDevice::CHidDevice(std::unique_ptr<IHidBackend> backend, QObject* parent)
+    : QObject(parent), m_pBackend(std::move(backend)) {}
+
+CHidDevice::~CHidDevice() {
+    Close();
+}
+
+bool CHidDevice::ListDevices() {
+    const std::vector<HidDeviceEntry> devices = m_pBackend->Enumerate();
+    for (const HidDeviceEntry& d : devices) {
+        DebugLine(QStringLiteral("Device Found\n  type: %1 %2\n  path: %3\n  serial_number: %4\n"
+                                 "  Manufacturer: %5\n  Product:      %6\n  Release:      %7\n"
+                                 "  Interface:    %8\n")
+                      .arg(d.vendorId, 4, 16, QChar('0'))
+                      .arg(d.productId, 4, 16, QChar('0'))
+                      .arg(d.path, d.serialNumber, d.manufacturer, d.product)
+                      .arg(d.release, 0, 16)
+                      .arg(d.interfaceNumber)
+                      .toStdString());
+    }
+    return !devices.empty();
+}
+
+bool CHidDevice::OpenDevice(std::uint16_t vendorId, std::uint16_t productId) {
+    const bool wasReading = m_bReading.load();
+    StopReader();
+    m_pBackend->Close();
+    m_bOpened = m_pBackend->Open(vendorId, productId) ? 1 : 0;
+    m_devicePath = m_bOpened != 0 ? m_pBackend->OpenPath() : QString();
+    DebugLine(m_bOpened != 0 ? "open device" : "unable to open device");
+    if (m_bOpened != 0 && wasReading) {
+        StartReader();
+    }
+    return m_bOpened != 0;
+}
+
+bool CHidDevice::StartReader() {
+    if (m_bOpened == 0) {
+        return false;
+    }
+    if (m_bReading.load()) {
+        return true;
+    }
+    m_bReading = true;
+    m_reader = std::thread([this] { ReaderLoop(); });
+    return true;
+}
+
+void CHidDevice::PauseReader() {
+    StopReader();
+}
+
+void CHidDevice::ResumeReader() {
+    StartReader();
+}
+
+void CHidDevice::StopReader() {
+    m_bReading = false;
+    if (m_reader.joinable()) {
+        m_reader.join();
+    }
+}
+
+void CHidDevice::Close() {
+    StopReader();
+    m_pBackend->Close();
+    m_bOpened = 0;
+    m_devicePath.clear();
+}
+
+int CHidDevice::WriteReport(const std::uint8_t* report, int length) {
+    const int result = m_pBackend->Write(report, length);
+    DebugLine("hid_write data res: " + std::to_string(result));
+    return result;
+}
+
+bool CHidDevice::WriteFrame(const std::uint8_t* frame, int length) {
+    if (length < 0 || length > kHidReadSize) {
+        return false;
+    }
+    std::uint8_t report[kHidReportLength] = {};
+    std::copy(frame, frame + length, report + 1);
+    return WriteReport(report, kHidReportLength) >= 0;
+}
+
+void CHidDevice::ReaderLoop() {
+    std::uint8_t buffer[kHidReadSize];
+    while (m_bReading.load()) {
+        const int got = m_pBackend->Read(buffer, kHidReadSize, kHidReadTimeoutMs);
+        if (got <= 0) {
+            // Nothing within the time-out, or an error (the device may be going away): the
+            // hot-plug monitor decides about the device, the reader just tries again.
+            if (got < 0) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(kHidReadTimeoutMs));
+            }
+            continue;
+        }
+        QByteArray report(kHidReportLength, '\0');
+        std::copy(buffer, buffer + got, report.begin() + 1);
+        // Handed over as a queued event, so that ReportReceived is emitted on the owner's
+        // thread whatever way the receivers are connected. Queued events keep their order.
+        QMetaObject::invokeMethod(
+            this, [this, report] { emit ReportReceived(report); }, Qt::QueuedConnection);
+    }
+}

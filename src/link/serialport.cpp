@@ -1,0 +1,201 @@
+#include "link/serialport.h"
+
+#include <QSerialPort>
+
+#include "app/usernotify.h"
+
+namespace {
+QString PortNameOf(const QString& port) {
+    static const QString kWindowsDevicePrefix = QStringLiteral("\\\\.\\");
+    return port.startsWith(kWindowsDevicePrefix) ? port.mid(kWindowsDevicePrefix.size()) : port;
+}
+
+long OpenErrorCode(QSerialPort::SerialPortError error) {
+    switch (error) {
+        case QSerialPort::DeviceNotFoundError:
+            return kSerialFileNotFound;
+        case QSerialPort::PermissionError:
+            return kSerialAccessDenied;
+        default:
+            return kSerialGeneralFailure;
+    }
+}
+}  // namespace
+
+CSerialPort::CSerialPort(QObject* parent) : QObject(parent), m_pPort(new QSerialPort(this)) {
+    connect(m_pPort, &QSerialPort::readyRead, this, &CSerialPort::OnReadyRead);
+    connect(m_pPort, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
+        if (e != QSerialPort::NoError && e != QSerialPort::TimeoutError) {
+            DebugLine("CSerialPort: " + m_pPort->errorString().toStdString());
+        }
+    });
+}
+
+CSerialPort::~CSerialPort() {
+    if (IsOpen()) {
+        DebugLine("CSerial::~CSerial - Serial port not closed");
+        Close();
+    }
+}
+
+long CSerialPort::Fail(long code, const char* line) {
+    m_lastError = code;
+    DebugLine(line);
+    return code;
+}
+
+long CSerialPort::Succeed() {
+    m_lastError = kSerialOk;
+    return kSerialOk;
+}
+
+long CSerialPort::Open(const QString& port) {
+    m_lastError = kSerialOk;
+    if (IsOpen()) {
+        return Fail(kSerialAlreadyOpen, "CSerial::Open - Port already opened");
+    }
+    m_pPort->setPortName(PortNameOf(port));
+    if (!m_pPort->open(QIODevice::ReadWrite)) {
+        return Fail(OpenErrorCode(m_pPort->error()), "CSerial::Open - Unable to open port");
+    }
+    m_eventMask = kEventDefaultMask;
+    m_readTimeoutMode = kReadNonBlocking;
+    return Succeed();
+}
+
+long CSerialPort::Close() {
+    if (!IsOpen()) {
+        DebugLine("CSerial::Close - Method called when device is not open");
+        return Succeed();
+    }
+    m_pPort->close();
+    return Succeed();
+}
+
+long CSerialPort::Setup(int baudrate, int dataBits, Parity parity, StopBits stopBits) {
+    if (!IsOpen()) {
+        return Fail(kSerialNotOpen, "CSerial::Setup - Device is not opened");
+    }
+    const QSerialPort::Parity qtParity = parity == Parity::None  ? QSerialPort::NoParity
+                                         : parity == Parity::Odd ? QSerialPort::OddParity
+                                                                 : QSerialPort::EvenParity;
+    const bool ok = m_pPort->setBaudRate(baudrate) &&
+                    m_pPort->setDataBits(static_cast<QSerialPort::DataBits>(dataBits)) &&
+                    m_pPort->setParity(qtParity) &&
+                    m_pPort->setStopBits(stopBits == StopBits::One ? QSerialPort::OneStop
+                                                                   : QSerialPort::TwoStop);
+    if (!ok) {
+        return Fail(kSerialGeneralFailure, "CSerial::Setup - Unable to set DCB information");
+    }
+    return Succeed();
+}
+
+long CSerialPort::SetupHandshaking(int mode) {
+    if (!IsOpen()) {
+        return Fail(kSerialNotOpen, "CSerial::SetupHandshaking - Device is not opened");
+    }
+    QSerialPort::FlowControl flow = QSerialPort::NoFlowControl;
+    switch (mode) {
+        case kHandshakeOff:
+            break;
+        case kHandshakeHardware:
+            flow = QSerialPort::HardwareControl;
+            break;
+        case kHandshakeSoftware:
+            flow = QSerialPort::SoftwareControl;
+            break;
+        default:
+            return Fail(kSerialInvalidArgument, "CSerial::SetupHandshaking - Invalid mode");
+    }
+    if (!m_pPort->setFlowControl(flow)) {
+        return Fail(kSerialGeneralFailure,
+                    "CSerial::SetupHandshaking - Unable to set DCB information");
+    }
+    return Succeed();
+}
+
+long CSerialPort::SetMask(quint32 mask) {
+    if (!IsOpen()) {
+        return Fail(kSerialNotOpen, "CSerial::SetMask - Device is not opened");
+    }
+    m_eventMask = mask;
+    return Succeed();
+}
+
+long CSerialPort::SetupReadTimeouts(int mode) {
+    if (!IsOpen()) {
+        return Fail(kSerialNotOpen, "CSerial::SetupReadTimeouts - Device is not opened");
+    }
+    if (mode != kReadNonBlocking && mode != kReadBlocking) {
+        return Fail(kSerialInvalidArgument, "CSerial::SetupReadTimeouts - Invalid mode");
+    }
+    m_readTimeoutMode = mode;
+    return Succeed();
+}
+
+long CSerialPort::Write(const std::uint8_t* data, int length, int* written, int timeoutMs) {
+    *written = 0;
+    if (!IsOpen()) {
+        return Fail(kSerialNotOpen, "CSerial::Write - Device is not opened");
+    }
+    const qint64 accepted = m_pPort->write(reinterpret_cast<const char*>(data), length);
+    if (accepted < 0) {
+        return Fail(kSerialGeneralFailure, "CSerial::Write - Unable to write the data");
+    }
+    while (m_pPort->bytesToWrite() > 0) {
+        if (!m_pPort->waitForBytesWritten(timeoutMs)) {
+            // Nothing more leaves: give up and drop what is left, as a cancelled transfer.
+            m_pPort->clear(QSerialPort::Output);
+            return Fail(kSerialTimeout, "CSerial::Write - Unable to wait until data has been sent");
+        }
+    }
+    *written = static_cast<int>(accepted);
+    return Succeed();
+}
+
+long CSerialPort::Read(std::uint8_t* buffer, int length, int* read, int timeoutMs) {
+    *read = 0;
+    if (!IsOpen()) {
+        return Fail(kSerialNotOpen, "CSerial::Read - Device is not opened");
+    }
+    if (m_pPort->bytesAvailable() == 0 && m_readTimeoutMode == kReadBlocking &&
+        !m_pPort->waitForReadyRead(timeoutMs)) {
+        m_lastError = kSerialTimeout;
+        return kSerialTimeout;
+    }
+    const qint64 got = m_pPort->read(reinterpret_cast<char*>(buffer), length);
+    if (got < 0) {
+        return Fail(kSerialGeneralFailure, "CSerial::Read - Unable to read the data");
+    }
+    *read = static_cast<int>(got);
+    return Succeed();
+}
+
+long CSerialPort::Purge() {
+    if (!IsOpen()) {
+        return Fail(kSerialNotOpen, "CSerial::Purge - Device is not opened");
+    }
+    m_pPort->clear(QSerialPort::AllDirections);
+    // Qt's own read buffer is separate from the driver's; discard it too.
+    m_pPort->readAll();
+    return Succeed();
+}
+
+bool CSerialPort::IsOpen() const {
+    return m_pPort->isOpen();
+}
+
+qint64 CSerialPort::BytesAvailable() const {
+    return IsOpen() ? m_pPort->bytesAvailable() : 0;
+}
+
+QString CSerialPort::PortName() const {
+    return m_pPort->portName();
+}
+
+void CSerialPort::OnReadyRead() {
+    const quint32 events = kEventRxChar & m_eventMask;
+    if (events != 0) {
+        emit Notification(events);
+    }
+}
