@@ -56,10 +56,14 @@ void CCommand::PopHead() {
 }
 
 void CCommand::ResetReceive() {
+    RestartAccumulation();
+    m_readChunk.fill(kSpace);
+}
+
+void CCommand::RestartAccumulation() {
     m_serial.Purge();
     m_nRxCount = 0;
     m_rxBuffer.fill(kSpace);
-    m_readChunk.fill(kSpace);
 }
 
 bool CCommand::OpenSerial(const std::string& portName) {
@@ -203,7 +207,8 @@ void CCommand::AppendAndDispatch(std::span<const std::uint8_t> bytes, bool netwo
     m_state.retryCount = 0;
     if (m_nRxCount + static_cast<int>(bytes.size()) > kRxBufferSize) {
         // Nothing recognisable has formed in the whole buffer: start again rather than overrun.
-        ResetReceive();
+        // The read chunk holds the bytes being appended, so only the accumulation restarts.
+        RestartAccumulation();
     }
     std::copy(bytes.begin(), bytes.end(), m_rxBuffer.begin() + m_nRxCount);
     m_nRxCount += static_cast<int>(bytes.size());

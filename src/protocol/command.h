@@ -77,6 +77,7 @@ public:
     int RxCount() const { return m_nRxCount; }
 
 private:
+    void RestartAccumulation();
     void AppendAndDispatch(std::span<const std::uint8_t> bytes, bool network);
     void DispatchByTotal(bool network);
     void HandleDataReply(int total);
