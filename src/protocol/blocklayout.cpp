@@ -5,7 +5,7 @@
 
 namespace {
 constexpr std::array<int, kBlockChannels> kWords = {40, 82, 35, 42, 42, 32, 32, 32, 32, 18, 7};
-constexpr int kSystemWords = kSystemBlockBytes / 2;
+constexpr int kSystemWords = kSystemBlockLength / 2;
 
 constexpr std::array<std::uint8_t, 1> kOneChunk = {0};
 constexpr std::array<std::uint8_t, 2> kTwoChunks = {0, 25};
@@ -16,10 +16,10 @@ int BlockWords(int channel) {
     if (channel >= 0 && channel < kBlockChannels) {
         return kWords[static_cast<std::size_t>(channel)];
     }
-    if (channel == kChannelSystem) {
+    if (channel == kChSystem) {
         return kSystemWords;
     }
-    return channel == kChannelKey ? 1 : 0;
+    return channel == kChKey ? 1 : 0;
 }
 
 int ReplyTotal(int channel) {

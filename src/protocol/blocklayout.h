@@ -6,23 +6,23 @@
 #include <cstdint>
 #include <span>
 
-inline constexpr std::uint8_t kChannelMusic = 0;
-inline constexpr std::uint8_t kChannelMic = 1;
-inline constexpr std::uint8_t kChannelEffect = 2;
-inline constexpr std::uint8_t kChannelMainOut = 3;  // + scene
-inline constexpr std::uint8_t kChannelCenter = 5;   // + scene
-inline constexpr std::uint8_t kChannelSub = 7;      // + scene
-inline constexpr std::uint8_t kChannelToneLimits = 9;
-inline constexpr std::uint8_t kChannelVolume = 10;
-inline constexpr std::uint8_t kChannelEqReset = 11;
-inline constexpr std::uint8_t kChannelKey = 13;
-inline constexpr std::uint8_t kChannelSystem = 30;
+inline constexpr std::uint8_t kChMusic = 0;
+inline constexpr std::uint8_t kChMic = 1;
+inline constexpr std::uint8_t kChEffect = 2;
+inline constexpr std::uint8_t kChMainOut = 3;  // + scene
+inline constexpr std::uint8_t kChCenter = 5;   // + scene
+inline constexpr std::uint8_t kChSub = 7;      // + scene
+inline constexpr std::uint8_t kChToneLimits = 9;
+inline constexpr std::uint8_t kChVolume = 10;
+inline constexpr std::uint8_t kChEqReset = 11;
+inline constexpr std::uint8_t kChKey = 13;
+inline constexpr std::uint8_t kChSystem = 30;
 inline constexpr int kLastBlockChannel = 10;
 inline constexpr int kBlockChannels = 11;
 
-inline constexpr int kSystemBlockBytes = 152;
-inline constexpr int kModeCount = 7;
-inline constexpr int kModeNameLength = 20;
+inline constexpr int kSystemBlockLength = 152;
+inline constexpr int kStoredModes = 7;
+inline constexpr int kModeNameBytes = 20;
 inline constexpr int kChunkWords = 25;
 // Frame bytes a USB report can carry after its report id.
 inline constexpr int kUsbFrameBytes = 64;

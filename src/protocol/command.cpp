@@ -21,8 +21,7 @@ constexpr int kNetworkHelloLength = 14;
 
 bool IsSystemWrite(const CSendData& frame, std::uint8_t param) {
     const auto b = frame.Bytes();
-    return b.size() == kParamFrameLength && b[3] == kOpWrite && b[4] == kChannelSystem &&
-           b[5] == param;
+    return b.size() == kParamFrameLength && b[3] == kOpWrite && b[4] == kChSystem && b[5] == param;
 }
 
 // A data reply's header agrees with its total: F5 35 and a count byte of total - 3.
@@ -113,8 +112,8 @@ void CCommand::LinkTick(int linkKind) {
     if (m_state.idleTicks[k] >= m_state.idleLimit[k]) {
         m_state.idleTicks[k] = 0;
         if (m_queue.GetCount() == 0) {
-            m_queue.Enqueue(CFrameBuilder::MakeParamFrame(kOpRead, kChannelSystem,
-                                                          kSystemParamReadRequest, kChannelKey));
+            m_queue.Enqueue(
+                CFrameBuilder::MakeParamFrame(kOpRead, kChSystem, kSystemParamReadRequest, kChKey));
         }
         return;
     }
@@ -250,43 +249,43 @@ void CCommand::HandleDataReply(int total) {
             m_usbStaging.fill(kSpace);
             return;
         case 71:
-            if (byte4 < kChannelCenter || byte4 > kChannelSub + 1) {
+            if (byte4 < kChCenter || byte4 > kChSub + 1) {
                 return;
             }
             channel = byte4;
             break;
         case 91:
-            if (byte4 != kChannelMainOut && byte4 != kChannelMainOut + 1) {
+            if (byte4 != kChMainOut && byte4 != kChMainOut + 1) {
                 return;
             }
             channel = byte4;
             break;
         case 21:
-            channel = kChannelVolume;
+            channel = kChVolume;
             break;
         case 43:
-            channel = kChannelToneLimits;
+            channel = kChToneLimits;
             break;
         case 77:
-            channel = kChannelEffect;
+            channel = kChEffect;
             break;
         case 87:
-            channel = kChannelMusic;
+            channel = kChMusic;
             break;
         case 159:
-            channel = kChannelSystem;
+            channel = kChSystem;
             break;
         case 171:
-            channel = kChannelMic;
+            channel = kChMic;
             break;
         default:
             return;
     }
     m_model.DecodeReply(channel, frame);
     PopHead();
-    if (channel == kChannelSystem) {
+    if (channel == kChSystem) {
         m_sink.SendMessage(MSG_SYSTEM_DATA_READ, 0);
-    } else if (channel == kChannelVolume && m_state.uploadConfirm == 1) {
+    } else if (channel == kChVolume && m_state.uploadConfirm == 1) {
         m_sink.SendMessage(MSG_VOLUMES_READ, 0);
     }
 }
@@ -387,14 +386,14 @@ void CCommand::HandleUsbChunk(std::span<const std::uint8_t> frame) {
         PopHead();
         return;
     }
-    const bool ownCount = channel == kChannelVolume || channel == kChannelKey;
+    const bool ownCount = channel == kChVolume || channel == kChKey;
     FinishUsbChannel(channel, ownCount ? frame[2] : 2 * BlockWords(channel) + 4);
 }
 
 void CCommand::FinishUsbChannel(std::uint8_t channel, int count) {
     m_usbStaging[2] = static_cast<std::uint8_t>(count);
     const auto staged = std::span<const std::uint8_t>(m_usbStaging);
-    if (channel == kChannelKey) {
+    if (channel == kChKey) {
         const auto payload =
             staged.subspan(kBlockHeaderLength, static_cast<std::size_t>(count - 4));
         PopHead();
@@ -405,9 +404,9 @@ void CCommand::FinishUsbChannel(std::uint8_t channel, int count) {
     m_model.DecodeReply(channel, staged);
     PopHead();
     m_usbStaging.fill(kSpace);
-    if (channel == kChannelSystem) {
+    if (channel == kChSystem) {
         m_sink.SendMessage(MSG_SYSTEM_DATA_READ, 0);
-    } else if (channel == kChannelVolume && m_state.uploadConfirm == 1) {
+    } else if (channel == kChVolume && m_state.uploadConfirm == 1) {
         m_sink.SendMessage(MSG_VOLUMES_READ, 0);
     }
 }
