@@ -1,0 +1,390 @@
+#include "simunit.h"
+
+#include <algorithm>
+
+#include "protocol/framebuilder.h"
+
+namespace {
+constexpr std::uint8_t kParamReadRequest = 0x10;
+constexpr std::uint8_t kParamSaveMode = 0x12;
+constexpr std::uint8_t kParamSelectMode = 0x13;
+constexpr std::uint8_t kParamSlowCommand = 0x15;
+constexpr std::uint8_t kParamPanelLock = 0x16;
+constexpr std::uint8_t kParamPassword = 0x17;
+constexpr std::uint8_t kParamProbe = 0x30;
+constexpr std::uint8_t kParamBluetoothName = 0x35;
+constexpr std::uint8_t kGarbageByte = 0x5A;
+constexpr int kMaxFrame = kBlockHeaderLength + kMaxBlockPayload + 1;
+constexpr int kOutAutoWord = 71;
+constexpr int kOutSceneWord = 72;
+constexpr int kPanelLockWord = 73;
+constexpr int kPasswordByte = 148;
+constexpr int kMicOutAutoWord = 2;
+constexpr int kMicOutSceneWord = 3;
+constexpr std::int16_t kFlatGain = 120;
+constexpr std::int16_t kUnityQ = 16;
+constexpr std::int16_t kResetSlope = 16;
+
+using Frame = std::vector<std::uint8_t>;
+
+struct BandLayout {
+    int first;  // word of band 0's gain
+    int count;  // parametric bands
+};
+
+BandLayout BandsOf(int channel) {
+    switch (channel) {
+        case kChMusic:
+            return {5, 7};
+        case kChMic:
+            return {7, 15};
+        case kChEffect:
+            return {20, 3};
+        default:
+            return channel >= kChMainOut && channel <= kChSub + 1 ? BandLayout{17, 3}
+                                                                  : BandLayout{0, 0};
+    }
+}
+
+void PutWord(std::span<std::uint8_t> bytes, int word, std::int16_t v) {
+    const auto u = static_cast<std::uint16_t>(v);
+    bytes[static_cast<std::size_t>(2 * word)] = static_cast<std::uint8_t>(u & 0xFF);
+    bytes[static_cast<std::size_t>(2 * word + 1)] = static_cast<std::uint8_t>(u >> 8);
+}
+
+std::int16_t GetWord(std::span<const std::uint8_t> bytes, int word) {
+    const auto i = static_cast<std::size_t>(2 * word);
+    return static_cast<std::int16_t>(bytes[i] | (bytes[i + 1] << 8));
+}
+
+Frame Status(std::uint8_t code) {
+    return {kStatusByte, code};
+}
+
+// Values a working unit could hold, different from a fresh editor model.
+std::vector<std::int16_t> PlausibleBlock(int channel) {
+    std::vector<std::int16_t> words(static_cast<std::size_t>(BlockWords(channel)));
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        words[i] = static_cast<std::int16_t>((channel * 7 + static_cast<int>(i) * 3) % 9 + 1);
+    }
+    const BandLayout bands = BandsOf(channel);
+    const int bandWords =
+        channel >= kChMainOut ? (static_cast<int>(words.size()) - 17) / 5 : bands.count;
+    for (int k = 0; k < bandWords; ++k) {
+        auto band = std::span(words).subspan(static_cast<std::size_t>(bands.first + 5 * k), 5);
+        band[0] = static_cast<std::int16_t>(110 + 3 * k + channel);  // gain
+        band[1] = static_cast<std::int16_t>(12 + k);                 // Q
+        band[2] = 4;                                                 // slope
+        band[3] = 0;                                                 // peaking
+        band[4] = static_cast<std::int16_t>(std::min(360, 30 + 23 * k + channel));
+    }
+    if (channel == kChVolume) {
+        words = {24, 18, 35, 80, 76, 70, 0};
+    } else if (channel == kChToneLimits) {
+        for (std::size_t g = 0; g < 6; ++g) {
+            words[3 * g] = static_cast<std::int16_t>(110 + g);
+            words[3 * g + 1] = static_cast<std::int16_t>(58 + g);
+            words[3 * g + 2] = 55;
+        }
+    } else if (channel == kChMic) {
+        words[kMicOutAutoWord] = 0;
+        words[kMicOutSceneWord] = 1;
+    }
+    return words;
+}
+}  // namespace
+
+CSimUnit::CSimUnit(SimOptions options) : m_options(std::move(options)) {
+    for (int ch = 0; ch < kBlockChannels; ++ch) {
+        m_blocks[static_cast<std::size_t>(ch)] = PlausibleBlock(ch);
+    }
+    for (int m = 0; m < kStoredModes; ++m) {
+        auto& mode = m_modes[static_cast<std::size_t>(m)];
+        mode = m_blocks;
+        mode[kChMusic][2] = static_cast<std::int16_t>(3 + m);  // each mode its own key
+        const std::string name = "Mode " + std::to_string(m + 1);
+        auto field = std::span(m_system).subspan(static_cast<std::size_t>(2 + kModeNameBytes * m),
+                                                 kModeNameBytes);
+        std::fill(field.begin(), field.end(), ' ');
+        std::copy(name.begin(), name.end(), field.begin());
+    }
+    PutWord(m_system, 0, 0);
+    PutWord(m_system, kOutAutoWord, m_blocks[kChMic][kMicOutAutoWord]);
+    PutWord(m_system, kOutSceneWord, m_blocks[kChMic][kMicOutSceneWord]);
+    const std::string password = m_options.lockPassword.empty() ? "1234" : m_options.lockPassword;
+    for (std::size_t i = 0; i < 4; ++i) {
+        m_system[kPasswordByte + i] =
+            static_cast<std::uint8_t>(i < password.size() ? password[i] : '0');
+    }
+    PutWord(m_system, kPanelLockWord, m_options.lockPassword.empty() ? 0 : 1);
+    m_bluetoothName.fill(' ');
+    const std::string bt = "TQ640V";
+    std::copy(bt.begin(), bt.end(), m_bluetoothName.begin());
+}
+
+std::span<std::int16_t> CSimUnit::Block(int channel) {
+    if (channel < 0 || channel >= kBlockChannels) {
+        return {};
+    }
+    return m_blocks[static_cast<std::size_t>(channel)];
+}
+
+std::span<const std::int16_t> CSimUnit::Block(int channel) const {
+    if (channel < 0 || channel >= kBlockChannels) {
+        return {};
+    }
+    return m_blocks[static_cast<std::size_t>(channel)];
+}
+
+std::span<std::int16_t> CSimUnit::StoredBlock(int mode, int channel) {
+    if (mode < 0 || mode >= kStoredModes || channel < 0 || channel >= kBlockChannels) {
+        return {};
+    }
+    return m_modes[static_cast<std::size_t>(mode)][static_cast<std::size_t>(channel)];
+}
+
+void CSimUnit::SetBluetoothName(std::span<const std::uint8_t> name) {
+    m_bluetoothName.fill(' ');
+    std::copy_n(name.begin(), std::min<std::size_t>(name.size(), kModeNameBytes),
+                m_bluetoothName.begin());
+}
+
+int CSimUnit::ModeIndex() const {
+    return GetWord(m_system, 0);
+}
+
+int CSimUnit::PanelLock() const {
+    return GetWord(m_system, kPanelLockWord);
+}
+
+std::string CSimUnit::Password() const {
+    return std::string(m_system.begin() + kPasswordByte, m_system.begin() + kPasswordByte + 4);
+}
+
+std::vector<std::uint8_t> CSimUnit::OnStreamBytes(std::span<const std::uint8_t> bytes) {
+    m_pending.insert(m_pending.end(), bytes.begin(), bytes.end());
+    std::vector<std::uint8_t> out;
+    bool skipping = false;
+    auto skip = [&](std::size_t n) {
+        if (!skipping) {
+            ++m_counters.malformed;
+            skipping = true;
+        }
+        m_pending.erase(m_pending.begin(), m_pending.begin() + static_cast<std::ptrdiff_t>(n));
+    };
+    while (!m_pending.empty()) {
+        const auto sync = std::find(m_pending.begin(), m_pending.end(), kFrameSync);
+        if (sync != m_pending.begin()) {
+            skip(static_cast<std::size_t>(sync - m_pending.begin()));
+            continue;
+        }
+        if (m_pending.size() < 3) {
+            break;
+        }
+        const int length = m_pending[2] + 3;
+        if (m_pending[1] != kFrameType || m_pending[2] < 4 || length > kMaxFrame) {
+            skip(1);
+            continue;
+        }
+        if (static_cast<int>(m_pending.size()) < length) {
+            break;
+        }
+        const auto frame = std::span(m_pending).first(static_cast<std::size_t>(length));
+        if (FrameChecksum(frame.first(frame.size() - 1)) != frame.back()) {
+            skip(1);
+            continue;
+        }
+        skipping = false;
+        for (const Frame& answer : Answer(frame, false)) {
+            out.insert(out.end(), answer.begin(), answer.end());
+        }
+        m_pending.erase(m_pending.begin(), m_pending.begin() + length);
+    }
+    return out;
+}
+
+std::vector<SimReport> CSimUnit::OnUsbReport(std::span<const std::uint8_t> report) {
+    std::vector<SimReport> out;
+    const int length = report.size() >= 3 ? report[2] + 3 : 0;
+    if (report.size() < 3 || report[0] != kFrameSync || report[1] != kFrameType || report[2] < 4 ||
+        length > static_cast<int>(report.size()) ||
+        FrameChecksum(report.first(static_cast<std::size_t>(length - 1))) !=
+            report[static_cast<std::size_t>(length - 1)]) {
+        ++m_counters.malformed;
+        return out;
+    }
+    for (const Frame& answer : Answer(report.first(static_cast<std::size_t>(length)), true)) {
+        SimReport r{};
+        std::copy_n(answer.begin(), std::min<std::size_t>(answer.size(), r.size()), r.begin());
+        out.push_back(r);
+    }
+    return out;
+}
+
+std::vector<Frame> CSimUnit::Answer(std::span<const std::uint8_t> frame, bool usb) {
+    ++m_counters.framesReceived;
+    if (m_logger) {
+        m_logger(false, frame);
+    }
+    if (m_options.silent) {
+        return {};
+    }
+    if (m_options.dropEvery > 0 && m_counters.framesReceived % m_options.dropEvery == 0) {
+        ++m_counters.dropped;
+        return {};
+    }
+    const std::uint8_t op = frame[3];
+    const std::uint8_t channel = frame[4];
+    const std::uint8_t param = frame[5];
+    const bool paramFrame = frame.size() == kParamFrameLength && frame[2] == kParamFrameCount;
+    if (op == kOpRead && channel == kChSystem && param == kParamReadRequest && paramFrame) {
+        return Deliver(AnswerRead(frame[6], frame[7], usb));
+    }
+    if (op == kOpWrite && channel == kChSystem && param == kParamProbe) {
+        return Deliver({Status(m_options.refuse ? 0xDD : 0xCC)});
+    }
+    if (op == kOpWrite && ApplyWrite(frame)) {
+        return Deliver({Status(0xCC)});
+    }
+    return Deliver({Status(0xBB)});
+}
+
+std::vector<Frame> CSimUnit::Deliver(std::vector<Frame> answers) {
+    for (Frame& answer : answers) {
+        ++m_counters.repliesSent;
+        if (m_options.garbageEvery > 0 && m_counters.repliesSent % m_options.garbageEvery == 0) {
+            ++m_counters.garbled;
+            std::fill(answer.begin(), answer.end(), kGarbageByte);
+        }
+        if (m_logger) {
+            m_logger(true, answer);
+        }
+    }
+    return answers;
+}
+
+std::vector<Frame> CSimUnit::AnswerRead(int channel, int start, bool usb) const {
+    if (channel == kChKey) {
+        return {BlockReply(kChKey, 0, 1)};
+    }
+    if (BlockWords(channel) == 0) {
+        return {};
+    }
+    if (!usb) {
+        return {BlockReply(channel, 0, BlockWords(channel))};
+    }
+    if (!IsChunk(channel, start)) {
+        return {};
+    }
+    return {BlockReply(channel, start, ChunkWords(channel, start))};
+}
+
+Frame CSimUnit::BlockReply(int channel, int start, int words) const {
+    Frame payload(static_cast<std::size_t>(2 * words));
+    for (int i = 0; i < words; ++i) {
+        std::int16_t v = 0;
+        if (channel == kChKey) {
+            v = Key();
+        } else if (channel == kChSystem) {
+            v = GetWord(m_system, start + i);
+        } else {
+            v = Block(channel)[static_cast<std::size_t>(start + i)];
+        }
+        PutWord(payload, i, v);
+    }
+    auto frame = CFrameBuilder::MakeBlockFrame(kOpRead, static_cast<std::uint8_t>(channel),
+                                               static_cast<std::uint8_t>(start), payload,
+                                               static_cast<int>(payload.size()));
+    return {frame->Bytes().begin(), frame->Bytes().end()};
+}
+
+bool CSimUnit::ApplyWrite(std::span<const std::uint8_t> frame) {
+    const std::uint8_t channel = frame[4];
+    const int start = frame[5];
+    const auto payload = frame.subspan(kBlockHeaderLength, static_cast<std::size_t>(frame[2] - 4));
+    if (channel == kChSystem) {
+        return ApplySystemWrite(start, payload,
+                                payload.size() == 2 ? GetWord(payload, 0) : std::int16_t{0});
+    }
+    if (channel == kChEqReset) {
+        if (payload.size() != 2 || GetWord(payload, 0) != 1 || BandsOf(start).count == 0) {
+            return false;
+        }
+        ResetEqualiser(start);
+        return true;
+    }
+    auto block = Block(channel);
+    const int words = static_cast<int>(payload.size() / 2);
+    if (block.empty() || payload.size() % 2 != 0 ||
+        start + words > static_cast<int>(block.size())) {
+        return false;
+    }
+    for (int i = 0; i < words; ++i) {
+        block[static_cast<std::size_t>(start + i)] = GetWord(payload, i);
+    }
+    if (channel == kChMic) {
+        // The output section state is also kept in the system block.
+        PutWord(m_system, kOutAutoWord, block[kMicOutAutoWord]);
+        PutWord(m_system, kOutSceneWord, block[kMicOutSceneWord]);
+    }
+    return true;
+}
+
+bool CSimUnit::ApplySystemWrite(int param, std::span<const std::uint8_t> payload,
+                                std::int16_t value) {
+    switch (param) {
+        case kParamSelectMode:
+            if (payload.size() != 2 || value < 0 || value >= kStoredModes) {
+                return false;
+            }
+            m_blocks = m_modes[static_cast<std::size_t>(value)];
+            PutWord(m_system, 0, value);
+            PutWord(m_system, kOutAutoWord, m_blocks[kChMic][kMicOutAutoWord]);
+            PutWord(m_system, kOutSceneWord, m_blocks[kChMic][kMicOutSceneWord]);
+            return true;
+        case kParamSaveMode: {
+            if (payload.size() != 1 + kModeNameBytes || payload[0] >= kStoredModes) {
+                return false;
+            }
+            const int mode = payload[0];
+            m_modes[static_cast<std::size_t>(mode)] = m_blocks;
+            std::copy(payload.begin() + 1, payload.end(),
+                      m_system.begin() + 2 + kModeNameBytes * mode);
+            return true;
+        }
+        case kParamPanelLock:
+            if (payload.size() != 2 || (value != 0 && value != 1)) {
+                return false;
+            }
+            PutWord(m_system, kPanelLockWord, value);
+            return true;
+        case kParamPassword:
+            if (payload.size() != 4) {
+                return false;
+            }
+            std::copy(payload.begin(), payload.end(), m_system.begin() + kPasswordByte);
+            return true;
+        case kParamBluetoothName:
+            if (payload.size() != kModeNameBytes) {
+                return false;
+            }
+            SetBluetoothName(payload);
+            return true;
+        case kParamSlowCommand:
+            return true;
+        default:
+            return false;
+    }
+}
+
+void CSimUnit::ResetEqualiser(int channel) {
+    const BandLayout bands = BandsOf(channel);
+    auto block = Block(channel);
+    for (int k = 0; k < bands.count; ++k) {
+        auto band = block.subspan(static_cast<std::size_t>(bands.first + 5 * k), 5);
+        band[0] = kFlatGain;
+        band[1] = kUnityQ;
+        band[2] = kResetSlope;
+        band[3] = 0;
+    }
+}
