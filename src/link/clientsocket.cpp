@@ -33,6 +33,10 @@ qint64 CClientSocket::Send(const std::uint8_t* data, int length) {
     return sent;
 }
 
+void CClientSocket::Send(std::span<const std::uint8_t> bytes) {
+    Send(bytes.data(), static_cast<int>(bytes.size()));
+}
+
 void CClientSocket::Close() {
     if (m_pSocket->state() == QAbstractSocket::UnconnectedState) {
         return;

@@ -8,13 +8,14 @@
 #include <functional>
 
 #include "link/unitaddress.h"
+#include "protocol/linkinterfaces.h"
 
 class QTcpSocket;
 
 inline constexpr int kRecvChunk = 400;
 inline constexpr int kConnectTimeoutMs = 2000;
 
-class CClientSocket : public QObject {
+class CClientSocket : public QObject, public INetworkLink {
     Q_OBJECT
 public:
     // Receives each chunk; data arriving while none is set is dropped.
@@ -32,6 +33,8 @@ public:
                    int timeoutMs = kConnectTimeoutMs);
     // Queues the bytes for sending; returns the count accepted or -1 when not connected.
     qint64 Send(const std::uint8_t* data, int length);
+    // The engine's output: the bytes as they are.
+    void Send(std::span<const std::uint8_t> bytes) override;
     void Close();
     bool IsConnected() const;
 

@@ -80,6 +80,10 @@ int CHidDevice::WriteReport(const std::uint8_t* report, int length) {
     return result;
 }
 
+void CHidDevice::WriteReport(const UsbReport& report) {
+    WriteReport(report.data(), static_cast<int>(report.size()));
+}
+
 bool CHidDevice::WriteFrame(const std::uint8_t* frame, int length) {
     if (length < 0 || length > kHidReadSize) {
         return false;

@@ -15,14 +15,15 @@
 #include <thread>
 
 #include "link/hidbackend.h"
+#include "protocol/linkinterfaces.h"
 
 inline constexpr std::uint16_t kUnitVid = UNIT_VID;
 inline constexpr std::uint16_t kUnitPid = UNIT_PID;
-inline constexpr int kHidReportLength = 65;
+inline constexpr int kHidReportLength = kUsbReportLength;
 inline constexpr int kHidReadSize = 64;
 inline constexpr int kHidReadTimeoutMs = 50;
 
-class CHidDevice : public QObject {
+class CHidDevice : public QObject, public IUsbReportLink {
     Q_OBJECT
 public:
     explicit CHidDevice(std::unique_ptr<IHidBackend> backend = MakeHidapiBackend(),
@@ -47,6 +48,8 @@ public:
 
     // Writes one 65-byte report; hidapi's result.
     int WriteReport(const std::uint8_t* report, int length);
+    // The engine's output: one report, written as it is.
+    void WriteReport(const UsbReport& report) override;
     // Sends one frame as a report: false (nothing written) for frames over 64 bytes.
     bool WriteFrame(const std::uint8_t* frame, int length);
 

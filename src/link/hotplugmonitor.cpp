@@ -5,8 +5,7 @@
 #include <QSocketNotifier>
 
 #include "app/usernotify.h"
-
-inline constexpr int kLinkKindUsb = 0;
+#include "protocol/linkinterfaces.h"
 
 struct CHotplugMonitor::Udev {
     udev* pContext = nullptr;
@@ -72,5 +71,5 @@ void CHotplugMonitor::OnActivated() {
 
 bool RemovalEndsUsbLink(bool connected, int linkKind, const QString& removedNode,
                         const QString& unitNode) {
-    return connected && linkKind == kLinkKindUsb && !unitNode.isEmpty() && removedNode == unitNode;
+    return connected && linkKind == kLinkUsb && !unitNode.isEmpty() && removedNode == unitNode;
 }

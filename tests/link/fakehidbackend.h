@@ -5,7 +5,9 @@
 #include <chrono>
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <mutex>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -24,6 +26,9 @@ public:
         int concurrentReaders = 0;
         int maxConcurrentReaders = 0;
         QString path = "/dev/hidraw7";
+        // Answers each output report (without its report id) with input reports.
+        std::function<std::vector<std::vector<std::uint8_t>>(std::span<const std::uint8_t>)>
+            respond;
     };
 
     explicit CFakeHidBackend(Shared& shared) : m_shared(shared) {}
@@ -87,11 +92,18 @@ public:
         return got;
     }
     int Write(const std::uint8_t* report, int length) override {
-        std::lock_guard lock(m_shared.mutex);
-        if (!m_bOpen) {
-            return -1;
+        {
+            std::lock_guard lock(m_shared.mutex);
+            if (!m_bOpen) {
+                return -1;
+            }
+            m_shared.outputReports.emplace_back(report, report + length);
         }
-        m_shared.outputReports.emplace_back(report, report + length);
+        if (m_shared.respond && length > 1) {
+            for (auto& answer : m_shared.respond({report + 1, report + length})) {
+                Queue(std::move(answer));
+            }
+        }
         return length;
     }
 

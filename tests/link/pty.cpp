@@ -66,3 +66,17 @@ QByteArray CPty::ReadFromPort(int atLeast, int timeoutMs) {
     }
     return got;
 }
+
+QByteArray CPty::ReadAvailable() {
+    QByteArray got;
+    char buffer[512];
+    pollfd pfd{m_master, POLLIN, 0};
+    while (poll(&pfd, 1, 0) > 0 && (pfd.revents & POLLIN) != 0) {
+        const ssize_t n = read(m_master, buffer, sizeof buffer);
+        if (n <= 0) {
+            break;
+        }
+        got.append(buffer, n);
+    }
+    return got;
+}

@@ -19,6 +19,8 @@ public:
     void WriteToPort(const QByteArray& bytes);
     // Reads what the port has sent, waiting up to timeoutMs for at least `atLeast` bytes.
     QByteArray ReadFromPort(int atLeast, int timeoutMs);
+    // What the port has sent so far, without waiting.
+    QByteArray ReadAvailable();
 
 private:
     int m_master = -1;

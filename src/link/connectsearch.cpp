@@ -1,0 +1,263 @@
+#include "link/connectsearch.h"
+
+#include <QTimer>
+
+#include "link/clientsocket.h"
+#include "link/unitaddress.h"
+#include "protocol/command.h"
+#include "protocol/framebuilder.h"
+
+namespace {
+// The handshake: F5 35 06 B7 1E 30 11 00 0B.
+constexpr std::uint8_t kSystemChannel = 30;
+constexpr std::uint8_t kProbeParam = 48;
+constexpr std::int16_t kProbeValue = 17;
+}  // namespace
+
+CConnectSearch::CConnectSearch(CLinkState& state, CCommand& command, CClientSocket& socket,
+                               std::function<void(int)> connectBy, QObject* parent)
+    : QObject(parent),
+      m_state(state),
+      m_command(command),
+      m_socket(socket),
+      m_connectBy(std::move(connectBy)),
+      m_pTimer(new QTimer(this)) {
+    m_pTimer->setInterval(kSearchTickMs);
+    connect(m_pTimer, &QTimer::timeout, this, &CConnectSearch::Tick);
+}
+
+CConnectSearch::~CConnectSearch() = default;
+
+void CConnectSearch::Start(const SearchPlan& plan, bool usbDeviceOpen) {
+    m_plan = plan;
+    m_portNames = plan.portNames.mid(0, kMaxSearchPorts);
+    m_portCount = static_cast<int>(m_portNames.size());
+    m_progress = 0;
+    m_portIndex = 0;
+    m_attempts = 0;
+    m_bNetConnected = 0;
+    m_bNetStarted = 0;
+    m_openPort.clear();
+    m_state.unitAcked = 0;
+    m_state.unitRefused = 0;
+    m_command.ClearQueue();
+    m_command.ResetReceive();
+    m_bRunning = true;
+    EnterStage(usbDeviceOpen ? kStageUsb : kStageSerial);
+    m_pTimer->setInterval(kSearchTickMs);
+    m_pTimer->start();
+}
+
+void CConnectSearch::EnterStage(int stage) {
+    if (stage == kStageUsb && !m_plan.bUsb) {
+        stage = kStageSerial;
+    }
+    if (stage == kStageSerial && !m_plan.bSerial) {
+        stage = kStageNetwork;
+    }
+    if (stage == kStageNetwork && !m_plan.bNetwork) {
+        stage = kStageExhausted;
+    }
+    m_state.searchStage = stage;
+    m_attempts = 0;
+    m_command.ClearQueue();
+    m_command.ResetReceive();
+}
+
+void CConnectSearch::ShowStatus(const QString& text) {
+    if (text != m_status) {
+        m_status = text;
+        emit StatusChanged(text);
+    }
+}
+
+void CConnectSearch::SetProgress(int progress) {
+    m_progress = std::min(progress, kSearchProgressMax);
+    emit ProgressChanged(m_progress);
+}
+
+void CConnectSearch::Advance() {
+    SetProgress(m_progress + 1);
+}
+
+void CConnectSearch::Finish(SearchResult result) {
+    m_pTimer->stop();
+    m_bRunning = false;
+    if (result != SearchResult::Connected) {
+        m_command.CloseSerial();
+        m_command.ClearQueue();
+        m_state.unitRefused = 0;
+        m_state.connected = 0;
+        if (m_bNetStarted != 0) {
+            m_socket.Close();
+        }
+    }
+    emit Finished(result);
+}
+
+void CConnectSearch::SendHandshake(int linkKind) {
+    m_command.Enqueue(
+        CFrameBuilder::MakeParamFrame(kOpWrite, kSystemChannel, kProbeParam, kProbeValue));
+    switch (linkKind) {
+        case kLinkUsb:
+            m_command.SendHeadUsb();
+            break;
+        case kLinkSerial:
+            m_command.SendHeadSerial();
+            break;
+        default:
+            m_command.SendHeadNetwork();
+            break;
+    }
+}
+
+void CConnectSearch::Tick() {
+    if (!m_bRunning) {
+        return;
+    }
+    m_pTimer->setInterval(kSearchTickMs);
+    if (m_state.connected == 1) {
+        Finish(SearchResult::Connected);
+        return;
+    }
+    if (m_state.unitRefused == 1) {
+        // A refusing unit: the progress runs to the end, then the search gives up.
+        if (m_progress < kSearchProgressMax) {
+            Advance();
+        } else {
+            Finish(SearchResult::Refused);
+        }
+        return;
+    }
+    switch (m_state.searchStage) {
+        case kStageUsb:
+            StepUsb();
+            break;
+        case kStageSerial:
+            StepSerial();
+            break;
+        case kStageNetwork:
+            StepNetwork();
+            break;
+        default:
+            Finish(SearchResult::NotFound);
+            break;
+    }
+}
+
+void CConnectSearch::StepUsb() {
+    if (m_state.unitAcked == 1) {
+        m_pTimer->stop();
+        m_bRunning = false;
+        m_command.ClearQueue();
+        m_command.ResetReceive();
+        m_connectBy(kConnectUsb);
+        Finish(SearchResult::Connected);
+        return;
+    }
+    ShowStatus(QStringLiteral("USB search"));
+    SetProgress(m_progress);
+    if (m_attempts < kHandshakesPerStage) {
+        ++m_attempts;
+        SendHandshake(kLinkUsb);
+    } else {
+        Advance();
+        EnterStage(kStageSerial);
+    }
+}
+
+void CConnectSearch::StepSerial() {
+    const bool morePorts = m_portIndex < m_portCount && !m_portNames[m_portIndex].isEmpty();
+    if (!morePorts) {
+        m_command.CloseSerial();
+        m_openPort.clear();
+        EnterStage(kStageNetwork);
+        return;
+    }
+    if (m_state.unitAcked == 1) {
+        m_pTimer->stop();
+        m_bRunning = false;
+        m_command.CloseSerial();
+        m_command.ClearQueue();
+        m_command.ResetReceive();
+        m_connectBy(m_portIndex);
+        Finish(SearchResult::Connected);
+        return;
+    }
+    const QString& name = m_portNames[m_portIndex];
+    ShowStatus(QStringLiteral("Com search") + name);
+    SetProgress(m_progress);
+    // The port is opened once per port; each tick sends a handshake on it. Reopening on every
+    // tick would throw away a reply that is on its way.
+    if (m_openPort != name) {
+        const bool opened = m_command.OpenSerial(name.toStdString());
+        m_command.ResetReceive();
+        m_openPort = opened ? name : QString();
+    }
+    if (m_openPort.isEmpty()) {
+        // A port that cannot be opened is skipped at once.
+        NextPort();
+        return;
+    }
+    SendHandshake(kLinkSerial);
+    if (m_attempts < kHandshakesPerStage) {
+        ++m_attempts;
+        SendHandshake(kLinkSerial);
+    } else {
+        m_attempts = 0;
+        NextPort();
+    }
+}
+
+void CConnectSearch::NextPort() {
+    ++m_portIndex;
+    Advance();
+    m_command.CloseSerial();
+    m_openPort.clear();
+    m_command.ClearQueue();
+    m_command.ResetReceive();
+}
+
+void CConnectSearch::StepNetwork() {
+    ShowStatus(QStringLiteral("Network search"));
+    if (m_bNetStarted == 0) {
+        SetProgress(m_progress);
+        m_bNetStarted = 1;
+        const QString address = ChooseUnitAddress(m_plan.address);
+        m_bNetConnected = !address.isEmpty() && m_socket.ConnectTo(address, m_plan.tcpPort) ? 1 : 0;
+        // The unit's network module is given time to settle before the first handshake.
+        m_pTimer->setInterval(kNetworkSettleMs);
+        m_pTimer->start();
+        return;
+    }
+    if (m_bNetConnected == 0) {
+        SetProgress(m_progress);
+        if (m_progress < kSearchProgressMax) {
+            Advance();
+        } else {
+            Finish(SearchResult::NotFound);
+        }
+        return;
+    }
+    if (m_state.unitAcked == 1) {
+        m_pTimer->stop();
+        m_bRunning = false;
+        m_command.CloseSerial();
+        m_command.ClearQueue();
+        m_connectBy(kConnectNetwork);
+        m_attempts = 0;
+        Finish(SearchResult::Connected);
+        return;
+    }
+    if (m_attempts < kHandshakesPerStage) {
+        ++m_attempts;
+        SendHandshake(kLinkNetwork);
+    } else {
+        m_attempts = 0;
+        if (m_progress < kSearchProgressMax) {
+            Advance();
+        } else {
+            m_state.searchStage = kStageExhausted;
+        }
+    }
+}

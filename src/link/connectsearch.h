@@ -1,0 +1,108 @@
+// The search for a unit: USB, then the serial ports, then the network, one step every 200 ms.
+// In each stage the handshake frame is sent and the unit's acknowledgement (status reply EE CC,
+// recognised by the command engine's receive path) awaited; the winner is handed to the link
+// controller (ConnectBy). Status texts and progress (0..10) go to whoever shows them.
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+#include "protocol/linkstate.h"
+
+class CCommand;
+class CClientSocket;
+class QTimer;
+
+inline constexpr int kSearchTickMs = 200;
+inline constexpr int kMaxSearchPorts = 10;
+inline constexpr int kSearchProgressMax = 10;
+inline constexpr int kHandshakesPerStage = 4;
+inline constexpr int kNetworkSettleMs = 2000;
+
+// Search stages (searchStage of the link state).
+inline constexpr int kStageUsb = 0;
+inline constexpr int kStageSerial = 1;
+inline constexpr int kStageNetwork = 2;
+inline constexpr int kStageExhausted = 4;
+
+// ConnectBy indexes of the winning link.
+inline constexpr int kConnectUsb = 1000;
+inline constexpr int kConnectNetwork = 1001;
+
+// What a search may try. The editor tries everything; the command-line tool can narrow it.
+struct SearchPlan {
+    bool bUsb = true;
+    bool bSerial = true;
+    bool bNetwork = true;
+    // Ports to try in order; only the first kMaxSearchPorts are tried. Names as the system
+    // gives them (ttyUSB0) or device paths.
+    QStringList portNames;
+    // The unit's address as the user gave it; empty runs the gateway search.
+    QString address;
+    quint16 tcpPort = 8899;
+};
+
+enum class SearchResult { Connected, NotFound, Refused };
+
+class CConnectSearch : public QObject {
+    Q_OBJECT
+public:
+    // connectBy(index) hands the winning link to the controller: 1000 USB, 1001 network,
+    // 0..9 the serial port at that index of PortNames().
+    CConnectSearch(CLinkState& state, CCommand& command, CClientSocket& socket,
+                   std::function<void(int)> connectBy, QObject* parent = nullptr);
+    ~CConnectSearch() override;
+    CConnectSearch(const CConnectSearch&) = delete;
+    CConnectSearch& operator=(const CConnectSearch&) = delete;
+
+    // Starts a search; the first stage follows the start-up rule (USB when the unit's USB
+    // device is open, else the serial ports), never the stage an earlier search ended in.
+    void Start(const SearchPlan& plan, bool usbDeviceOpen);
+    // One step; the timer calls it every kSearchTickMs. Public so that tests can step it.
+    void Tick();
+    bool IsRunning() const { return m_bRunning; }
+
+    const QStringList& PortNames() const { return m_portNames; }
+    int Progress() const { return m_progress; }
+    QString Status() const { return m_status; }
+    int Attempts() const { return m_attempts; }
+    int PortIndex() const { return m_portIndex; }
+
+signals:
+    void StatusChanged(const QString& text);
+    void ProgressChanged(int progress);
+    void Finished(SearchResult result);
+
+private:
+    void ShowStatus(const QString& text);
+    void SetProgress(int progress);
+    void Advance();
+    void Finish(SearchResult result);
+    void SendHandshake(int linkKind);
+    void StepUsb();
+    void StepSerial();
+    void StepNetwork();
+    void NextPort();
+    // Moves to the next stage the plan allows, from `stage` on.
+    void EnterStage(int stage);
+
+    CLinkState& m_state;
+    CCommand& m_command;
+    CClientSocket& m_socket;
+    std::function<void(int)> m_connectBy;
+    QTimer* m_pTimer;
+
+    SearchPlan m_plan;
+    QStringList m_portNames;
+    QString m_status;
+    QString m_openPort;
+    int m_progress = 0;
+    int m_portIndex = 0;
+    int m_portCount = 0;
+    int m_attempts = 0;
+    int m_bNetConnected = 0;
+    int m_bNetStarted = 0;
+    bool m_bRunning = false;
+};

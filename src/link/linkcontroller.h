@@ -1,0 +1,82 @@
+// The link half of the editor's main window, without any window: it hands the winning link of
+// a search to the command engine (ConnectBy), runs the link's timer that paces the engine,
+// completes the connection when the read-back ends, and ends links (the disconnect routines),
+// also when the unit's USB device is unplugged. It is the engine's message sink.
+#pragma once
+
+#include <QObject>
+#include <QStringList>
+
+#include "protocol/linkinterfaces.h"
+#include "protocol/linkstate.h"
+
+class CCommand;
+class CClientSocket;
+class CHidDevice;
+class CSerialPort;
+class IConnectionModel;
+class QTimer;
+
+class CLinkController : public QObject, public ICommandSink {
+    Q_OBJECT
+public:
+    CLinkController(CLinkState& state, IConnectionModel& model, CSerialPort& serialPort,
+                    CClientSocket& socket, CHidDevice* pHidDevice, QObject* parent = nullptr);
+    ~CLinkController() override;
+    CLinkController(const CLinkController&) = delete;
+    CLinkController& operator=(const CLinkController&) = delete;
+
+    // The engine is built with this controller as its sink, so it is attached afterwards.
+    void SetCommand(CCommand* pCommand);
+
+    // The serial port names the search found; ConnectBy(n) opens entry n.
+    void SetPortNames(const QStringList& names) { m_portNames = names; }
+
+    // Takes over the acknowledged link: 1000 USB, 1001 network, 0..9 serial port n. Nothing
+    // happens unless the unit has acknowledged.
+    void ConnectBy(int index);
+    // Recall stored mode `mode` (0-based) and read the whole state back.
+    void LoadMode(int mode);
+    // Send the whole model (after a parameter file was loaded into it).
+    void UploadModel();
+
+    void DisconnectSerial();
+    void DisconnectNetwork();
+    void DisconnectUsb();
+    // The disconnect routine of the link in use.
+    void DisconnectCurrent();
+
+    // Hot-plug events of HID devices.
+    void OnHidArrived(const QString& deviceNode);
+    void OnHidRemoved(const QString& deviceNode);
+
+    // ICommandSink.
+    void SendMessage(int message, int wParam) override;
+    void PostMessage(int message, int wParam) override;
+    void DisconnectLink(int linkKind) override;
+
+signals:
+    // The read-back of a connection or a mode recall has ended; `locked`: the panel is locked.
+    void ReadBackCompleted(bool locked);
+    // The upload has been confirmed by the unit's volumes.
+    void VolumesConfirmed();
+    // The unit's music key changed.
+    void KeyReported(int value);
+    // A link was ended (time-outs, unplug, request).
+    void LinkLost(int linkKind);
+    // A read-back or upload began: show the busy display (autoCloseMs 0 = until it ends).
+    void BusyStarted(int autoCloseMs);
+
+private:
+    void StartLinkTimer(int linkKind);
+    void ResetAfterDisconnect(int linkKind);
+
+    CLinkState& m_state;
+    IConnectionModel& m_model;
+    CSerialPort& m_serialPort;
+    CClientSocket& m_socket;
+    CHidDevice* m_pHidDevice;
+    CCommand* m_pCommand = nullptr;
+    QStringList m_portNames;
+    QTimer* m_pTimers[kLinkKinds] = {};
+};

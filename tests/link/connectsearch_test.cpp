@@ -1,0 +1,130 @@
+#include "link/connectsearch.h"
+
+#include <gtest/gtest.h>
+
+#include "linkrig.h"
+#include "spin.h"
+
+namespace {
+constexpr int kSearchWaitMs = 8000;
+}
+
+TEST(ConnectSearch, EachLinkConnectsOnTheUnitsAcknowledgement) {
+    {
+        LinkRig rig;
+        rig.search.Start(rig.NetworkOnly(), false);
+        ASSERT_TRUE(SpinUntil([&] { return rig.result.has_value(); }, kSearchWaitMs));
+        EXPECT_EQ(*rig.result, SearchResult::Connected);
+        EXPECT_EQ(rig.statuses, QStringList{"Network search"});
+        EXPECT_EQ(rig.state.linkKind, kLinkNetwork);
+        EXPECT_EQ(rig.state.connected, 1);
+        EXPECT_EQ(rig.model.lastSetAllChanged, 0);
+        EXPECT_FALSE(rig.model.lastUsbChunks);
+        ASSERT_TRUE(SpinUntil([&] { return !rig.readBacks.empty(); }));
+        EXPECT_EQ(rig.readBacks, std::vector<bool>{false});
+        EXPECT_EQ(rig.model.readBacks, 1);
+    }
+    {
+        LinkRig rig;
+        ASSERT_TRUE(rig.pty.IsValid());
+        rig.search.Start(rig.SerialOnly({rig.pty.SlavePath()}), false);
+        ASSERT_TRUE(SpinUntil([&] { return rig.result.has_value(); }, kSearchWaitMs));
+        EXPECT_EQ(*rig.result, SearchResult::Connected);
+        EXPECT_EQ(rig.statuses, QStringList{"Com search" + rig.pty.SlavePath()});
+        EXPECT_EQ(rig.state.linkKind, kLinkSerial);
+        EXPECT_TRUE(rig.serialPort.IsOpen());
+        ASSERT_TRUE(SpinUntil([&] { return !rig.readBacks.empty(); }));
+        EXPECT_EQ(rig.model.readBacks, 1);
+    }
+    {
+        LinkRig rig;
+        ASSERT_TRUE(rig.hidDevice.OpenDevice());
+        ASSERT_TRUE(rig.hidDevice.StartReader());
+        rig.search.Start(rig.UsbOnly(), true);
+        ASSERT_TRUE(SpinUntil([&] { return rig.result.has_value(); }, kSearchWaitMs));
+        EXPECT_EQ(*rig.result, SearchResult::Connected);
+        EXPECT_EQ(rig.statuses, QStringList{"USB search"});
+        EXPECT_EQ(rig.state.linkKind, kLinkUsb);
+        EXPECT_EQ(rig.state.searchStage, kStageUsb);
+        EXPECT_TRUE(rig.model.lastUsbChunks);
+    }
+}
+
+TEST(ConnectSearch, ARefusingUnitRunsTheProgressToTheEndAndConnectsNothing) {
+    LinkRig rig;
+    rig.unit.handshakeReply = 0xDD;
+    rig.search.Start(rig.NetworkOnly(), false);
+    ASSERT_TRUE(SpinUntil([&] { return rig.result.has_value(); }, kSearchWaitMs));
+    EXPECT_EQ(*rig.result, SearchResult::Refused);
+    EXPECT_EQ(rig.maxProgress, kSearchProgressMax);
+    EXPECT_EQ(rig.state.connected, 0);
+    EXPECT_EQ(rig.state.unitRefused, 0);
+    EXPECT_EQ(rig.command.GetCount(), 0);
+    EXPECT_FALSE(rig.socket.IsConnected());
+}
+
+TEST(ConnectSearch, ASilentPortCostsFiveTicksAndNineHandshakes) {
+    LinkRig rig;
+    ASSERT_TRUE(rig.pty.IsValid());
+    rig.unit.silent = true;
+    rig.search.Start(rig.SerialOnly({rig.pty.SlavePath()}), false);
+    for (int tick = 0; tick < 5; ++tick) {
+        EXPECT_EQ(rig.search.PortIndex(), 0) << tick;
+        rig.search.Tick();
+        SpinFor(20);
+    }
+    EXPECT_EQ(rig.search.PortIndex(), 1);
+    EXPECT_EQ(rig.unit.handshakes, 9);
+    EXPECT_FALSE(rig.serialPort.IsOpen());
+    // No further port and no network in the plan: the search ends unconnected.
+    rig.search.Tick();
+    rig.search.Tick();
+    ASSERT_TRUE(rig.result.has_value());
+    EXPECT_EQ(*rig.result, SearchResult::NotFound);
+    EXPECT_EQ(rig.state.connected, 0);
+}
+
+TEST(ConnectSearch, PortListLimits) {
+    const struct {
+        const char* what;
+        QStringList ports;
+        int portsTried;
+    } cases[] = {
+        {"twelve ports: ten are tried",
+         {"/dev/nx0", "/dev/nx1", "/dev/nx2", "/dev/nx3", "/dev/nx4", "/dev/nx5", "/dev/nx6",
+          "/dev/nx7", "/dev/nx8", "/dev/nx9", "/dev/nx10", "/dev/nx11"},
+         10},
+        {"an empty third name ends the list", {"/dev/nx0", "/dev/nx1", "", "/dev/nx3"}, 2},
+        {"no ports", {}, 0},
+    };
+    for (const auto& c : cases) {
+        LinkRig rig;
+        rig.search.Start(rig.SerialOnly(c.ports), false);
+        int ticks = 0;
+        while (rig.state.searchStage == kStageSerial && ticks < 50) {
+            rig.search.Tick();
+            ++ticks;
+        }
+        // One tick per port that cannot be opened, and one to see that no port is left.
+        EXPECT_EQ(ticks, c.portsTried + 1) << c.what;
+        EXPECT_EQ(rig.search.PortIndex(), c.portsTried) << c.what;
+        EXPECT_EQ(rig.search.Progress(), c.portsTried) << c.what;
+    }
+}
+
+TEST(ConnectSearch, EverySearchStartsFromTheStartUpRuleWithClearedState) {
+    LinkRig rig;
+    rig.state.searchStage = kStageExhausted;
+    rig.state.unitAcked = 1;
+    rig.state.unitRefused = 1;
+    rig.command.Enqueue(CFrameBuilder::MakeParamFrame(kOpWrite, 0, 0, 1));
+    SearchPlan all;
+    rig.search.Start(all, false);
+    EXPECT_EQ(rig.state.searchStage, kStageSerial);
+    EXPECT_EQ(rig.state.unitAcked, 0);
+    EXPECT_EQ(rig.state.unitRefused, 0);
+    EXPECT_EQ(rig.command.GetCount(), 0);
+    EXPECT_EQ(rig.command.RxCount(), 0);
+    rig.search.Start(all, true);
+    EXPECT_EQ(rig.state.searchStage, kStageUsb);
+}

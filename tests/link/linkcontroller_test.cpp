@@ -1,0 +1,101 @@
+#include "link/linkcontroller.h"
+
+#include <gtest/gtest.h>
+
+#include "linkrig.h"
+#include "spin.h"
+#include "support/recordingnotify.h"
+
+namespace {
+constexpr int kSearchWaitMs = 8000;
+
+void ConnectOverNetwork(LinkRig& rig) {
+    rig.search.Start(rig.NetworkOnly(), false);
+    ASSERT_TRUE(SpinUntil([&] { return rig.result.has_value(); }, kSearchWaitMs));
+    ASSERT_EQ(*rig.result, SearchResult::Connected);
+    ASSERT_TRUE(SpinUntil([&] { return !rig.readBacks.empty(); }));
+}
+}  // namespace
+
+TEST(LinkController, ALockedPanelIsReportedWithTheReadBack) {
+    LinkRig rig;
+    rig.unit.locked = true;
+    ConnectOverNetwork(rig);
+    EXPECT_EQ(rig.readBacks, std::vector<bool>{true});
+}
+
+TEST(LinkController, ConnectByNeedsTheUnitsAcknowledgement) {
+    LinkRig rig;
+    rig.controller.ConnectBy(kConnectNetwork);
+    EXPECT_EQ(rig.state.connected, 0);
+    EXPECT_TRUE(rig.model.readAllModes.empty());
+    rig.state.unitAcked = 1;
+    // A serial index without a port name is refused instead of read out of range.
+    rig.controller.ConnectBy(3);
+    EXPECT_EQ(rig.state.connected, 0);
+}
+
+TEST(LinkController, DisconnectRunsTheRoutineOfTheLinkInUse) {
+    LinkRig rig;
+    ConnectOverNetwork(rig);
+    CRecordingNotify notify;
+    // The queue ran dry under the running network link.
+    rig.controller.SendMessage(MSG_DISCONNECT, 0);
+    EXPECT_EQ(notify.m_messages, std::vector<std::string>{"断开连接"});
+    EXPECT_EQ(rig.linksLost, std::vector<int>{kLinkNetwork});
+    EXPECT_EQ(rig.state.connected, 0);
+    EXPECT_EQ(rig.state.unitAcked, 0);
+    EXPECT_FALSE(rig.socket.IsConnected());
+}
+
+TEST(LinkController, SerialDisconnectResetsEvenWhenThePortIsAlreadyGone) {
+    LinkRig rig;
+    ASSERT_TRUE(rig.pty.IsValid());
+    rig.search.Start(rig.SerialOnly({rig.pty.SlavePath()}), false);
+    ASSERT_TRUE(SpinUntil([&] { return rig.result.has_value(); }, kSearchWaitMs));
+    ASSERT_EQ(rig.state.linkKind, kLinkSerial);
+    rig.serialPort.Close();
+    rig.controller.DisconnectSerial();
+    EXPECT_EQ(rig.state.connected, 0);
+    EXPECT_EQ(rig.command.GetCount(), 0);
+    EXPECT_EQ(rig.linksLost, std::vector<int>{kLinkSerial});
+}
+
+TEST(LinkController, ASilentUnitDropsTheLinkAfterTheRetries) {
+    LinkRig rig;
+    ConnectOverNetwork(rig);
+    rig.unit.silent = true;
+    // The idle poll goes unanswered: six time-outs of 61 ticks end the link.
+    ASSERT_TRUE(SpinUntil([&] { return !rig.linksLost.empty(); }, 15000));
+    EXPECT_EQ(rig.linksLost, std::vector<int>{kLinkNetwork});
+    EXPECT_EQ(rig.state.connected, 0);
+    EXPECT_EQ(rig.command.GetCount(), 0);
+}
+
+TEST(LinkController, OnlyTheUnitsOwnUnplugEndsTheUsbLink) {
+    LinkRig rig;
+    ASSERT_TRUE(rig.hidDevice.OpenDevice());
+    ASSERT_TRUE(rig.hidDevice.StartReader());
+    rig.search.Start(rig.UsbOnly(), true);
+    ASSERT_TRUE(SpinUntil([&] { return rig.result.has_value(); }, kSearchWaitMs));
+    ASSERT_EQ(rig.state.linkKind, kLinkUsb);
+
+    rig.controller.OnHidRemoved("/dev/hidraw0");  // some other HID device
+    EXPECT_EQ(rig.state.connected, 1);
+    EXPECT_TRUE(rig.hidDevice.IsOpen());
+
+    rig.hid.deviceAttached = false;
+    rig.controller.OnHidRemoved(rig.hid.path);
+    EXPECT_EQ(rig.state.connected, 0);
+    EXPECT_EQ(rig.linksLost, std::vector<int>{kLinkUsb});
+    EXPECT_FALSE(rig.hidDevice.IsOpen());
+    EXPECT_EQ(rig.state.searchStage, kStageSerial);
+
+    rig.hid.deviceAttached = true;
+    rig.controller.OnHidArrived(rig.hid.path);
+    EXPECT_TRUE(rig.hidDevice.IsOpen());
+    EXPECT_TRUE(rig.hidDevice.IsReading());
+    EXPECT_EQ(rig.state.searchStage, kStageUsb);
+    // Not reconnected by itself.
+    EXPECT_EQ(rig.state.connected, 0);
+}
