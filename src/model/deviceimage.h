@@ -50,6 +50,7 @@ struct DeviceImage {
     struct Block {
         std::array<std::int16_t, kMaxChannelWords> words{};
         std::array<std::int16_t, kPcWordCount> pcWords{};
+        bool operator==(const Block&) const = default;
     };
 
     // Device words of channel ch (0-10), exactly kChannelWords[ch] long; empty for any other
@@ -78,4 +79,6 @@ struct DeviceImage {
 
     std::array<Block, kChannelCount> blocks{};
     std::array<std::uint8_t, kSystemBlockBytes> system{};
+
+    bool operator==(const DeviceImage&) const = default;
 };
