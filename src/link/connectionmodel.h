@@ -21,8 +21,8 @@ public:
     virtual void ApplyReadBack() = 0;
     // The volume confirmation arrived.
     virtual void ApplyVolumes() = 0;
-    // The unit reported its music key.
-    virtual void ApplyKeyReport(std::int16_t value) = 0;
+    // The unit reported its music key; false when it equals the value last shown.
+    virtual bool ApplyKeyReport(std::int16_t value) = 0;
     // The panel-lock word of the system block is 1.
     virtual bool PanelLocked() const = 0;
     // Stores the mode index as word 0 of the system block.

@@ -206,8 +206,9 @@ void CLinkController::PostMessage(int message, int wParam) {
     QMetaObject::invokeMethod(
         this,
         [this, wParam] {
-            m_model.ApplyKeyReport(static_cast<std::int16_t>(wParam));
-            emit KeyReported(wParam);
+            if (m_model.ApplyKeyReport(static_cast<std::int16_t>(wParam))) {
+                emit KeyReported(wParam);
+            }
         },
         Qt::QueuedConnection);
 }

@@ -60,7 +60,7 @@ signals:
     void ReadBackCompleted(bool locked);
     // The upload has been confirmed by the unit's volumes.
     void VolumesConfirmed();
-    // The unit's music key changed.
+    // The unit reported a music key other than the one last shown.
     void KeyReported(int value);
     // A link was ended (time-outs, unplug, request).
     void LinkLost(int linkKind);

@@ -33,7 +33,10 @@ public:
     void UploadAllSequence(CCommand&, bool) override { ++uploads; }
     void ApplyReadBack() override { ++readBacks; }
     void ApplyVolumes() override { ++volumes; }
-    void ApplyKeyReport(std::int16_t value) override { keys.push_back(value); }
+    bool ApplyKeyReport(std::int16_t value) override {
+        keys.push_back(value);
+        return true;
+    }
     bool PanelLocked() const override { return m_image.panelLock == 1; }
     void SetCurrentMode(int mode) override { currentMode = mode; }
     void RefreshOutputSelection() override { ++outputRefreshes; }

@@ -10,3 +10,11 @@ inline constexpr int kExitUsage = 2;
 inline constexpr int kExitFailed = 1;
 
 int RunTablesCommand(const QStringList& args);
+// Device commands (a unit over USB, a serial port or TCP).
+int RunProbeCommand(const QStringList& args);
+int RunDumpCommand(const QStringList& args);
+int RunBackupCommand(const QStringList& args);
+int RunRestoreCommand(const QStringList& args);
+int RunSetCommand(const QStringList& args);
+int RunRecallModeCommand(const QStringList& args);
+int RunSaveModeCommand(const QStringList& args);

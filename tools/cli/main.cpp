@@ -1,5 +1,6 @@
 // sonvela-cli: the TQ640V editor's command-line tool.
 #include <QCoreApplication>
+#include <QMap>
 #include <QTextStream>
 
 #include "app/labeltable.h"
@@ -10,7 +11,17 @@ void PrintUsage(QTextStream& out) {
     out << "usage: sonvela-cli COMMAND [ARGS]\n"
            "\n"
            "commands:\n"
-           "  tables [--json]   the unit's value scales and both languages of the label table\n";
+           "  tables [--json]   the unit's value scales and both languages of the label table\n"
+           "\n"
+           "device commands, with [--tcp HOST[:PORT] | --serial PORT | --usb] (none: search all)\n"
+           "and [--password XXXX] [--json]; exit 3 no unit, 4 refused, 5 locked, 6 link lost:\n"
+           "  probe                  find the unit and print the link that answered\n"
+           "  dump                   read back and print every record and the device image\n"
+           "  backup -o FILE.pmx     read back and save the parameter file\n"
+           "  restore FILE.pmx       upload a parameter file and wait for the confirmation\n"
+           "  set REC.FIELD=VALUE... change fields (names as in dump --json)\n"
+           "  recall-mode N          recall stored mode N (1-7) and read it back\n"
+           "  save-mode N NAME       store the current settings as mode N (1-7)\n";
 }
 }  // namespace
 
@@ -28,6 +39,18 @@ int main(int argc, char* argv[]) {
     const QString command = args.takeFirst();
     if (command == "tables") {
         return RunTablesCommand(args);
+    }
+    const QMap<QString, int (*)(const QStringList&)> deviceCommands{
+        {"probe", RunProbeCommand},
+        {"dump", RunDumpCommand},
+        {"backup", RunBackupCommand},
+        {"restore", RunRestoreCommand},
+        {"set", RunSetCommand},
+        {"recall-mode", RunRecallModeCommand},
+        {"save-mode", RunSaveModeCommand},
+    };
+    if (deviceCommands.contains(command)) {
+        return deviceCommands[command](args);
     }
     err << "sonvela-cli: unknown command '" << command << "'\n";
     PrintUsage(err);
