@@ -1,0 +1,17 @@
+# Runs the gallery's offscreen render and checks that every state's PNG exists and is not empty.
+# Arguments: GALLERY (the executable), OUT (the output directory), STATES (names, ';'-separated).
+file(REMOVE_RECURSE "${OUT}")
+execute_process(COMMAND "${GALLERY}" --render "${OUT}" RESULT_VARIABLE result)
+if(NOT result EQUAL 0)
+  message(FATAL_ERROR "sonvela-gallery --render failed: ${result}")
+endif()
+foreach(name gallery ${STATES})
+  set(file "${OUT}/${name}.png")
+  if(NOT EXISTS "${file}")
+    message(FATAL_ERROR "missing ${file}")
+  endif()
+  file(SIZE "${file}" size)
+  if(size EQUAL 0)
+    message(FATAL_ERROR "empty ${file}")
+  endif()
+endforeach()
