@@ -10,6 +10,8 @@ inline constexpr int kExitUsage = 2;
 inline constexpr int kExitFailed = 1;
 
 int RunTablesCommand(const QStringList& args);
+int RunPmxCommand(const QStringList& args);
+int RunResponseCommand(const QStringList& args);
 // Device commands (a unit over USB, a serial port or TCP).
 int RunProbeCommand(const QStringList& args);
 int RunDumpCommand(const QStringList& args);

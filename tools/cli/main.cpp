@@ -12,6 +12,11 @@ void PrintUsage(QTextStream& out) {
            "\n"
            "commands:\n"
            "  tables [--json]   the unit's value scales and both languages of the label table\n"
+           "  pmx default -o FILE       write the parameter file of a fresh model\n"
+           "  pmx show FILE [--json]    decode every record and band record of a parameter file\n"
+           "  response [--file FILE] --channel NAME [--record K]\n"
+           "                    361 lines 'index Hz dB' of a channel's summed (or one record's)\n"
+           "                    response; NAME music|mic|effect|main0|main1|center0|center1|sub0|sub1\n"
            "\n"
            "device commands, with [--tcp HOST[:PORT] | --serial PORT | --usb] (none: search all)\n"
            "and [--password XXXX] [--json]; exit 3 no unit, 4 refused, 5 locked, 6 link lost:\n"
@@ -39,6 +44,12 @@ int main(int argc, char* argv[]) {
     const QString command = args.takeFirst();
     if (command == "tables") {
         return RunTablesCommand(args);
+    }
+    if (command == "pmx") {
+        return RunPmxCommand(args);
+    }
+    if (command == "response") {
+        return RunResponseCommand(args);
     }
     const QMap<QString, int (*)(const QStringList&)> deviceCommands{
         {"probe", RunProbeCommand},
