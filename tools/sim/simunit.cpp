@@ -164,18 +164,19 @@ std::string CSimUnit::Password() const {
 std::vector<std::uint8_t> CSimUnit::OnStreamBytes(std::span<const std::uint8_t> bytes) {
     m_pending.insert(m_pending.end(), bytes.begin(), bytes.end());
     std::vector<std::uint8_t> out;
+    // A bad frame counts once; the stray bytes skipped after it belong to it.
     bool skipping = false;
-    auto skip = [&](std::size_t n) {
-        if (!skipping) {
+    auto skip = [&](std::size_t n, bool badFrame) {
+        if (badFrame || !skipping) {
             ++m_counters.malformed;
-            skipping = true;
         }
+        skipping = true;
         m_pending.erase(m_pending.begin(), m_pending.begin() + static_cast<std::ptrdiff_t>(n));
     };
     while (!m_pending.empty()) {
         const auto sync = std::find(m_pending.begin(), m_pending.end(), kFrameSync);
         if (sync != m_pending.begin()) {
-            skip(static_cast<std::size_t>(sync - m_pending.begin()));
+            skip(static_cast<std::size_t>(sync - m_pending.begin()), false);
             continue;
         }
         if (m_pending.size() < 3) {
@@ -183,7 +184,7 @@ std::vector<std::uint8_t> CSimUnit::OnStreamBytes(std::span<const std::uint8_t> 
         }
         const int length = m_pending[2] + 3;
         if (m_pending[1] != kFrameType || m_pending[2] < 4 || length > kMaxFrame) {
-            skip(1);
+            skip(1, true);
             continue;
         }
         if (static_cast<int>(m_pending.size()) < length) {
@@ -191,7 +192,7 @@ std::vector<std::uint8_t> CSimUnit::OnStreamBytes(std::span<const std::uint8_t> 
         }
         const auto frame = std::span(m_pending).first(static_cast<std::size_t>(length));
         if (FrameChecksum(frame.first(frame.size() - 1)) != frame.back()) {
-            skip(1);
+            skip(1, true);
             continue;
         }
         skipping = false;
