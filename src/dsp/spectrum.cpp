@@ -44,6 +44,19 @@ void AnalyseBuffer(std::span<const std::int16_t> interleaved, SpectrumValues& va
     }
 }
 
+int ValueGroupAverage(const SpectrumValues& values, int group) {
+    constexpr int kGroupSize = 16;
+    if (group < 0 || 1 + kGroupSize * group >= kSpectrumValueCount) {
+        return 0;
+    }
+    long sum = 0;
+    for (int k = 1 + kGroupSize * group; k < 1 + kGroupSize * (group + 1); ++k) {
+        sum += static_cast<long>(
+            values[static_cast<std::size_t>(std::min(k, kSpectrumValueCount - 1))]);
+    }
+    return static_cast<int>(sum / kGroupSize);
+}
+
 BarHeights ComputeBarHeights(std::span<const double> values, int valuesPerBar) {
     BarHeights heights{};
     const int count = static_cast<int>(values.size());

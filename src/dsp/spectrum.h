@@ -24,6 +24,10 @@ extern const std::array<double, kBarTableCount> kBarFrequencies;
 // value 0 = 0.
 void AnalyseBuffer(std::span<const std::int16_t> interleaved, SpectrumValues& values);
 
+// Integer average of the 16 values from k = 1 + 16 * group (group 0-255; 0 outside), which
+// the analysis traces for diagnostics as "Average for Bar#%d is %d\n".
+int ValueGroupAverage(const SpectrumValues& values, int group);
+
 // Bar heights from `values` with `valuesPerBar` values per bar (value count div bar count).
 // Every index is clamped into the values given; no values gives all zeros.
 BarHeights ComputeBarHeights(std::span<const double> values, int valuesPerBar);

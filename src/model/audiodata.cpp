@@ -66,6 +66,15 @@ void CAudioData::SetAllChanged(int v) {
     m_volume.SetAllChanged(v);
 }
 
+void CAudioData::RestoreOutputSection() {
+    const std::int16_t outAuto = m_system.GetOutAutoCopy();
+    const std::int16_t outScene = m_system.GetOutSceneCopy();
+    m_mic.SetOutAuto(outAuto);
+    m_mic.SetOutScene(outScene);
+    m_system.SetOutAutoCopy(outAuto);
+    m_system.SetOutSceneCopy(outScene);
+}
+
 void CAudioData::Serialize(CArchive& ar) {
     for (int ch = kChannelMusic; ch <= kChannelSub + 1; ++ch) {
         EqRecordOfChannel(ch)->Serialize(ar);

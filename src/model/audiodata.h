@@ -68,6 +68,11 @@ public:
     // volume to v (the tone limits and the system record keep theirs).
     void SetAllChanged(int v);
 
+    // After a parameter file is loaded and before it is uploaded: the output section's
+    // Auto/Manual mode and active scene (microphone words 2 and 3) are set back from the
+    // system record's copies, and the copies are written back, all through their setters.
+    void RestoreOutputSection();
+
     // The parameter file form (no header: every record in a fixed order). Loading reads into
     // the existing records, sets no flag and leaves the image alone.
     void Serialize(CArchive& ar);

@@ -97,10 +97,14 @@ void CFilter::MirrorBandWord(int w, std::int16_t v) {
     }
 }
 
+void CFilter::StoreBandWord(int w, std::int16_t& field, std::int16_t v) {
+    field = v;
+    MirrorBandWord(w, v);
+    *BandWordFlag(w) = 1;
+}
+
 void CFilter::SetGain(std::int16_t v) {
-    m_nGain = v;
-    MirrorBandWord(kBandWordGain, v);
-    m_bGainChanged = 1;
+    StoreBandWord(kBandWordGain, m_nGain, v);
     m_dGainDb = GainIndexToDb(v);
     if (m_dGainDb == 0) {
         m_bFlat = 1;
@@ -112,35 +116,30 @@ void CFilter::SetGain(std::int16_t v) {
 }
 
 void CFilter::SetQ(std::int16_t v) {
-    m_nQ = v;
-    MirrorBandWord(kBandWordQ, v);
-    m_bQChanged = 1;
+    StoreBandWord(kBandWordQ, m_nQ, v);
     m_dQ = QAt(v);
     UpdateResponse();
 }
 
 void CFilter::SetSlope(std::int16_t v) {
-    m_nSlope = v;
-    MirrorBandWord(kBandWordSlope, v);
-    m_bSlopeChanged = 1;
+    StoreBandWord(kBandWordSlope, m_nSlope, v);
     m_dQ = SlopeAt(v);
     UpdateResponse();
 }
 
 void CFilter::SetType(std::int16_t v) {
+    // Types above 3 are mirrored and flagged but not taken.
+    std::int16_t type = m_nType;
+    StoreBandWord(kBandWordType, type, v);
     if (v >= 0 && v <= 3) {
         m_nType = v;
         m_bFlat = v == kTypeBypass ? 1 : 0;
     }
-    MirrorBandWord(kBandWordType, v);
-    m_bTypeChanged = 1;
     UpdateResponse();
 }
 
 void CFilter::SetFreq(std::int16_t v) {
-    m_nFreq = v;
-    MirrorBandWord(kBandWordFreq, v);
-    m_bFreqChanged = 1;
+    StoreBandWord(kBandWordFreq, m_nFreq, v);
     m_dFreqHz = FreqAt(v);
     UpdateResponse();
 }

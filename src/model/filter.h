@@ -150,6 +150,8 @@ public:
 
 private:
     void MirrorBandWord(int w, std::int16_t v);
+    // Stores v in the band field of word w, mirrors it and raises the word's flag.
+    void StoreBandWord(int w, std::int16_t& field, std::int16_t v);
     int* BandWordFlag(int w);
 
     enum Role { kRoleBand, kRoleHighPass, kRoleLowPass };

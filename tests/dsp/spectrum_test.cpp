@@ -59,6 +59,18 @@ TEST(SpectrumBars, HeightsFromTheBarTable) {
     EXPECT_EQ(h[127], 32 * 127 * 32 + 496);
 }
 
+TEST(SpectrumAnalysis, GroupAveragesForTheTrace) {
+    SpectrumValues v{};
+    for (int k = 0; k < kSpectrumValueCount; ++k)
+        v[k] = k;
+    EXPECT_EQ(ValueGroupAverage(v, 0), 8);  // (1 + ... + 16) / 16 = 8.5 -> 8
+    EXPECT_EQ(ValueGroupAverage(v, 10), 168);
+    // The last group reaches past the values: 4081 ... 4095 and 4095 again, 65415 / 16.
+    EXPECT_EQ(ValueGroupAverage(v, 255), 4088);
+    EXPECT_EQ(ValueGroupAverage(v, 256), 0);
+    EXPECT_EQ(ValueGroupAverage(v, -1), 0);
+}
+
 TEST(SpectrumBars, ShortOrEmptyValuesAreClamped) {
     const BarHeights none = ComputeBarHeights({}, 32);
     for (int x : none)

@@ -246,6 +246,21 @@ TEST(AudioDataSystem, LoadFromSystemBlock) {
     EXPECT_EQ(data.Center(1).GetScene(), 1);
 }
 
+TEST(AudioDataSystem, RestoreOutputSectionFromTheFileCopies) {
+    CAudioData data;
+    data.System().LoadFromImage(DeviceImage{});
+    data.System().SetOutAutoCopy(1);
+    data.System().SetOutSceneCopy(1);
+    data.SetAllChanged(0);
+    data.System().SetAllChanged(0);
+    data.RestoreOutputSection();
+    EXPECT_EQ(data.Mic().GetOutAuto(), 1);
+    EXPECT_EQ(data.Mic().GetOutScene(), 1);
+    EXPECT_TRUE(data.Mic().IsChanged(CAudioMICData::kOutScene));
+    EXPECT_EQ(data.Image().Word(kChannelMic, 3), 1);
+    EXPECT_EQ(data.Image().SystemWord(kSysOutSceneWord), 1);
+}
+
 TEST(AudioDataMusic, LoadRemembersTheKeyShown) {
     CAudioData data;
     DeviceImage image;

@@ -22,6 +22,11 @@ int Usage() {
     return kExitUsage;
 }
 
+int Failed(const PmxResult& result) {
+    QTextStream(stderr) << "sonvela-cli pmx: " << result.error.c_str() << "\n";
+    return kExitFailed;
+}
+
 // The 68-byte band record's fields in file order.
 std::vector<std::pair<const char*, double>> BandFields(const CFilter& f) {
     return {
@@ -119,11 +124,7 @@ int WriteDefault(const QStringList& args) {
     }
     CAudioData data;
     const PmxResult result = SaveParameterFile(data, args[1].toStdString());
-    if (!result.ok) {
-        QTextStream(stderr) << "sonvela-cli pmx: " << result.error.c_str() << "\n";
-        return kExitFailed;
-    }
-    return kExitOk;
+    return result.ok ? kExitOk : Failed(result);
 }
 
 int Show(const QStringList& args) {
@@ -136,8 +137,7 @@ int Show(const QStringList& args) {
     CAudioData data;
     const PmxResult result = LoadParameterFile(data, rest[0].toStdString());
     if (!result.ok) {
-        QTextStream(stderr) << "sonvela-cli pmx: " << result.error.c_str() << "\n";
-        return kExitFailed;
+        return Failed(result);
     }
     QTextStream out(stdout);
     if (json) {
