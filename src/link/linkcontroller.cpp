@@ -213,6 +213,15 @@ void CLinkController::PostMessage(int message, int wParam) {
         Qt::QueuedConnection);
 }
 
+bool CLinkController::StartHotplugMonitor() {
+    if (m_pHotplug == nullptr) {
+        m_pHotplug = new CHotplugMonitor(this);
+        connect(m_pHotplug, &CHotplugMonitor::DeviceArrived, this, &CLinkController::OnHidArrived);
+        connect(m_pHotplug, &CHotplugMonitor::DeviceRemoved, this, &CLinkController::OnHidRemoved);
+    }
+    return m_pHotplug->Start();
+}
+
 void CLinkController::OnHidArrived(const QString& /*deviceNode*/) {
     if (m_pHidDevice == nullptr || m_pHidDevice->IsOpen()) {
         return;

@@ -13,6 +13,7 @@
 class CCommand;
 class CClientSocket;
 class CHidDevice;
+class CHotplugMonitor;
 class CSerialPort;
 class IConnectionModel;
 class QTimer;
@@ -45,6 +46,11 @@ public:
     void DisconnectUsb();
     // The disconnect routine of the link in use.
     void DisconnectCurrent();
+
+    // Watches HID devices come and go (the editor does; a one-shot command does not need to).
+    // Without a monitor the user is told "RegisterDeviceNotification failed" and the program
+    // goes on without hot-plug handling.
+    bool StartHotplugMonitor();
 
     // Hot-plug events of HID devices.
     void OnHidArrived(const QString& deviceNode);
@@ -79,4 +85,5 @@ private:
     CCommand* m_pCommand = nullptr;
     QStringList m_portNames;
     QTimer* m_pTimers[kLinkKinds] = {};
+    CHotplugMonitor* m_pHotplug = nullptr;
 };
