@@ -147,7 +147,7 @@ int CDeviceSession::Connect(bool readBack) {
         QList<SerialPortInfo> ports;
         EnumerateSerialPorts(ports);
         for (const SerialPortInfo& port : ports) {
-            plan.portNames << port.devicePath;
+            plan.portNames << port.portName;
         }
     }
     bool usbOpen = false;
