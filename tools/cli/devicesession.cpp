@@ -157,9 +157,20 @@ int CDeviceSession::Connect(bool readBack) {
     m_p->state.searchStage = usbOpen ? kStageUsb : kStageSerial;
 
     QTextStream err(stderr);
-    QObject::connect(&m_p->search, &CConnectSearch::StatusChanged, [&err](const QString& text) {
-        err << text << "\n" << Qt::flush;
-    });
+    // One line whenever what a progress display shows changes.
+    QString lastLine;
+    auto showProgress = [&] {
+        const QString line = QStringLiteral("%1 (%2/%3)")
+                                 .arg(m_p->search.Status())
+                                 .arg(m_p->search.Progress())
+                                 .arg(kSearchProgressMax);
+        if (line != lastLine && !m_p->search.Status().isEmpty()) {
+            err << line << "\n" << Qt::flush;
+            lastLine = line;
+        }
+    };
+    QObject::connect(&m_p->search, &CConnectSearch::StatusChanged, showProgress);
+    QObject::connect(&m_p->search, &CConnectSearch::ProgressChanged, showProgress);
     std::optional<SearchResult> result;
     QObject::connect(&m_p->search, &CConnectSearch::Finished,
                      [&result](SearchResult r) { result = r; });
