@@ -44,11 +44,18 @@ bool FftDouble(bool inverse, std::span<const double> realIn, std::span<const dou
         imagOut.size() < n || (!imagIn.empty() && imagIn.size() < n)) {
         return false;
     }
-    const unsigned bits = NumberOfBitsNeeded(static_cast<unsigned>(n));
-    for (unsigned i = 0; i < n; ++i) {
-        const unsigned j = ReverseBits(i, bits);
+    // Bit-reversed copy: j runs through ReverseBits(i, log2 n) by adding 1 at the top bit
+    // and carrying downwards.
+    std::size_t j = 0;
+    for (std::size_t i = 0; i < n; ++i) {
         realOut[j] = realIn[i];
         imagOut[j] = imagIn.empty() ? 0.0 : imagIn[i];
+        std::size_t bit = n >> 1;
+        while (bit != 0 && (j & bit) != 0) {
+            j ^= bit;
+            bit >>= 1;
+        }
+        j |= bit;
     }
 
     const double angle = inverse ? -2 * std::numbers::pi : 2 * std::numbers::pi;

@@ -63,6 +63,19 @@ TEST(Fourier, InverseRestoresTheInput) {
     EXPECT_NEAR(r2[1], 2, 1e-12);
 }
 
+TEST(Fourier, ImpulseAtOneGivesTheTwiddleSequence) {
+    // x = delta(n - 1): X_k = e^{+2 pi j k / n} with this transform's sign convention, so the
+    // bit-reversed copy and every butterfly stage are exercised.
+    constexpr int n = 16;
+    std::vector<double> x(n), re(n), im(n);
+    x[1] = 1;
+    ASSERT_TRUE(FftDouble(false, x, {}, re, im));
+    for (int k = 0; k < n; ++k) {
+        EXPECT_NEAR(re[k], std::cos(2 * std::numbers::pi * k / n), 1e-12) << k;
+        EXPECT_NEAR(im[k], std::sin(2 * std::numbers::pi * k / n), 1e-12) << k;
+    }
+}
+
 TEST(Fourier, BadArgumentsComputeNothing) {
     std::vector<double> x(12, 1.0), out(16, 7.0), outIm(16, 7.0), small(4);
     EXPECT_FALSE(FftDouble(false, x, {}, out, outIm));  // not a power of two
