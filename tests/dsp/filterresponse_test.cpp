@@ -51,6 +51,22 @@ TEST(ResponseBand, PeakingPlus12dBAt1kHz) {
         ASSERT_EQ(v, 0.0);
 }
 
+TEST(ResponseBand, UnusedTypesAreFlatUnknownTypesKeepTheResponse) {
+    CFilter band;
+    band.SetFreq(kIndex1k);
+    band.SetGain(150);
+    const double peak = band.Response()[kIndex1k];
+    EXPECT_NEAR(peak, 6.0, 1e-9);
+    band.m_nType = 7;  // as a file may carry it
+    band.m_nGain = 60;
+    band.UpdateResponse();
+    EXPECT_EQ(band.Response()[kIndex1k], peak);
+    band.m_nType = 3;
+    band.UpdateResponse();
+    for (double v : band.Response())
+        ASSERT_EQ(v, 0.0);
+}
+
 TEST(ResponseBand, HighShelfUsesTheShelfSlope) {
     CFilter band;
     band.SetType(2);

@@ -87,6 +87,11 @@ TEST(PmxLayout, FreshModelBytes) {
     EXPECT_EQ(i32(1816 + 30 + 3 * 68), 0);           // main 0 high-pass
     EXPECT_EQ(i32(3654 + 26 + 4 * 68), 0);           // sub 1 low-pass
     EXPECT_EQ(bytes[3654 + 26 + 4 * 68 + 44], 142);  // its crossover frequency index
+    // A crossover keeps its band doubles as created (Q 2.05): loading recomputes only its
+    // crossover values, so this survives a round trip.
+    EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + 484 + 6 + 15 * 68 + 22,
+                                   bytes.begin() + 484 + 6 + 15 * 68 + 30),
+              Hex("66 66 66 66 66 66 00 40"));
     // Tone limits then the system copies.
     EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + 4020, bytes.begin() + 4026),
               Hex("78 00 3C 00 3C 00"));
