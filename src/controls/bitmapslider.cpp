@@ -66,43 +66,39 @@ void CBitmapSlider::SetMargin(int nLeft, int nTop, int nRight, int nBottom) {
     update();
 }
 
-bool CBitmapSlider::SetBitmapChannel(int nNormalId, int nActiveId) {
-    m_nChannelId = 0;
-    m_nChannelActiveId = 0;
+bool CBitmapSlider::LoadImagePair(int nNormalId, int nActiveId, int& nNormal, int& nActive,
+                                  QSize& size) {
+    nNormal = 0;
+    nActive = 0;
+    size = QSize();
     if (nNormalId == 0) {
-        update();
         return true;
     }
-    const QSize size = LogicalSize(nNormalId);
-    if (size.isEmpty() || (nActiveId != 0 && LogicalSize(nActiveId).isEmpty())) {
-        update();
+    const QSize normal = LogicalSize(nNormalId);
+    if (normal.isEmpty() || (nActiveId != 0 && LogicalSize(nActiveId).isEmpty())) {
         return false;
     }
-    m_nChannelId = nNormalId;
-    m_nChannelActiveId = nActiveId;
-    setFixedSize(size);
-    update();
+    nNormal = nNormalId;
+    nActive = nActiveId;
+    size = normal;
     return true;
 }
 
-bool CBitmapSlider::SetBitmapThumb(int nNormalId, int nActiveId) {
-    m_nThumbId = 0;
-    m_nThumbActiveId = 0;
-    m_thumbSize = QSize();
-    if (nNormalId == 0) {
-        update();
-        return true;
+bool CBitmapSlider::SetBitmapChannel(int nNormalId, int nActiveId) {
+    QSize size;
+    const bool loaded = LoadImagePair(nNormalId, nActiveId, m_nChannelId, m_nChannelActiveId, size);
+    if (!size.isEmpty()) {
+        setFixedSize(size);
     }
-    const QSize size = LogicalSize(nNormalId);
-    if (size.isEmpty() || (nActiveId != 0 && LogicalSize(nActiveId).isEmpty())) {
-        update();
-        return false;
-    }
-    m_nThumbId = nNormalId;
-    m_nThumbActiveId = nActiveId;
-    m_thumbSize = size;
     update();
-    return true;
+    return loaded;
+}
+
+bool CBitmapSlider::SetBitmapThumb(int nNormalId, int nActiveId) {
+    const bool loaded =
+        LoadImagePair(nNormalId, nActiveId, m_nThumbId, m_nThumbActiveId, m_thumbSize);
+    update();
+    return loaded;
 }
 
 QSize CBitmapSlider::sizeHint() const {

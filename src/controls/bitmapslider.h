@@ -56,6 +56,10 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    // Checks and stores an image pair; size is the normal image's logical size (empty when
+    // unloaded). False when an image is missing, leaving the pair unloaded.
+    static bool LoadImagePair(int nNormalId, int nActiveId, int& nNormal, int& nActive,
+                              QSize& size);
     SSliderAxis Axis() const;
     int AxisCoordinate(const QPoint& point) const;
     // Target pixel of the pointer, corrected by the grab offset and kept on the track.
