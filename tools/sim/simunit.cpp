@@ -143,6 +143,10 @@ std::span<std::int16_t> CSimUnit::StoredBlock(int mode, int channel) {
     return m_modes[static_cast<std::size_t>(mode)][static_cast<std::size_t>(channel)];
 }
 
+std::span<const std::int16_t> CSimUnit::StoredBlock(int mode, int channel) const {
+    return const_cast<CSimUnit*>(this)->StoredBlock(mode, channel);
+}
+
 void CSimUnit::SetBluetoothName(std::span<const std::uint8_t> name) {
     m_bluetoothName.fill(' ');
     std::copy_n(name.begin(), std::min<std::size_t>(name.size(), kModeNameBytes),
@@ -171,6 +175,9 @@ std::vector<std::uint8_t> CSimUnit::OnStreamBytes(std::span<const std::uint8_t> 
             ++m_counters.malformed;
         }
         skipping = true;
+        if (m_logger) {
+            m_logger(Event::kMalformed, std::span(m_pending).first(n));
+        }
         m_pending.erase(m_pending.begin(), m_pending.begin() + static_cast<std::ptrdiff_t>(n));
     };
     while (!m_pending.empty()) {
@@ -212,6 +219,9 @@ std::vector<SimReport> CSimUnit::OnUsbReport(std::span<const std::uint8_t> repor
         FrameChecksum(report.first(static_cast<std::size_t>(length - 1))) !=
             report[static_cast<std::size_t>(length - 1)]) {
         ++m_counters.malformed;
+        if (m_logger) {
+            m_logger(Event::kMalformed, report);
+        }
         return out;
     }
     for (const Frame& answer : Answer(report.first(static_cast<std::size_t>(length)), true)) {
@@ -225,7 +235,7 @@ std::vector<SimReport> CSimUnit::OnUsbReport(std::span<const std::uint8_t> repor
 std::vector<Frame> CSimUnit::Answer(std::span<const std::uint8_t> frame, bool usb) {
     ++m_counters.framesReceived;
     if (m_logger) {
-        m_logger(false, frame);
+        m_logger(Event::kReceived, frame);
     }
     if (m_options.silent) {
         return {};
@@ -258,7 +268,7 @@ std::vector<Frame> CSimUnit::Deliver(std::vector<Frame> answers) {
             std::fill(answer.begin(), answer.end(), kGarbageByte);
         }
         if (m_logger) {
-            m_logger(true, answer);
+            m_logger(Event::kSent, answer);
         }
     }
     return answers;

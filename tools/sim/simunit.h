@@ -52,6 +52,7 @@ public:
     void SetBluetoothName(std::span<const std::uint8_t> name);
     // Stored mode m (0-6): every channel block as saved.
     std::span<std::int16_t> StoredBlock(int mode, int channel);
+    std::span<const std::int16_t> StoredBlock(int mode, int channel) const;
     int ModeIndex() const;
     int PanelLock() const;
     std::string Password() const;
@@ -59,10 +60,11 @@ public:
     std::int16_t Key() const { return Block(kChMusic)[2]; }
 
     const SimCounters& Counters() const { return m_counters; }
-    // Called with every well-formed frame received (sent = false) and every answer (true).
-    void SetLogger(std::function<void(bool sent, std::span<const std::uint8_t> frame)> logger) {
-        m_logger = std::move(logger);
-    }
+    // Called with every well-formed frame received, every answer sent and every run of bytes
+    // skipped as malformed.
+    enum class Event { kReceived, kSent, kMalformed };
+    using Logger = std::function<void(Event event, std::span<const std::uint8_t> bytes)>;
+    void SetLogger(Logger logger) { m_logger = std::move(logger); }
 
 private:
     using Blocks = std::array<std::vector<std::int16_t>, kBlockChannels>;
@@ -83,5 +85,5 @@ private:
     std::array<std::uint8_t, kSystemBlockLength> m_system{};
     std::array<std::uint8_t, kModeNameBytes> m_bluetoothName{};
     std::vector<std::uint8_t> m_pending;
-    std::function<void(bool, std::span<const std::uint8_t>)> m_logger;
+    Logger m_logger;
 };
