@@ -257,3 +257,25 @@ TEST(CliDevice, GarbageAndDroppedFramesStillConverge) {
             [&](CSimUnit& sim) { EXPECT_GT(sim.Counters().garbled, 0) << Name(transport); });
     }
 }
+
+TEST(CliDevice, ModesAreStoredAndRecalled) {
+    CSimUnitThread unit(CSimUnitThread::Transport::Tcp);
+    const CliRun save = RunCli(unit, {"save-mode", "3", "Party"});
+    ASSERT_EQ(save.exitCode, kExitOk) << save.err.toStdString();
+    unit.WithUnit([](CSimUnit& sim) {
+        const auto name = sim.SystemBlock().subspan(2 + 2 * kModeNameBytes, kModeNameBytes);
+        EXPECT_EQ(std::string(name.begin(), name.end()), "Party               ");
+    });
+    const CliRun recall = RunCli(unit, {"recall-mode", "2"});
+    ASSERT_EQ(recall.exitCode, kExitOk) << recall.err.toStdString();
+    unit.WithUnit([](CSimUnit& sim) { EXPECT_EQ(sim.ModeIndex(), 1); });
+
+    const struct {
+        QStringList args;
+    } usage[] = {{{"recall-mode", "8"}},
+                 {{"save-mode", "0", "x"}},
+                 {{"save-mode", "1", "a name of twenty-one!"}}};
+    for (const auto& c : usage) {
+        EXPECT_EQ(RunCli(unit, c.args).exitCode, 2) << c.args.join(' ').toStdString();
+    }
+}
