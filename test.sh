@@ -20,3 +20,6 @@ echo "== Sanitizer build (ASan + UBSan)"
 scripts/build.sh asan
 echo "== Sanitizer tests"
 ctest --test-dir build/asan --output-on-failure -j "$jobs"
+
+echo "== Fuzz smoke run (receive paths)"
+scripts/fuzz.sh 20 build/asan
