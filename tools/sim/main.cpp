@@ -38,7 +38,7 @@ bool ParseTcp(const QString& text, QHostAddress& address, quint16& port) {
     const int colon = text.lastIndexOf(':');
     bool ok = false;
     const uint value = text.mid(colon + 1).toUInt(&ok);
-    if (!ok || value == 0 || value > 65535) {
+    if (!ok || value > 65535) {  // 0: any free port, printed at start
         return false;
     }
     port = static_cast<quint16>(value);
