@@ -11,7 +11,6 @@
 namespace {
 constexpr int kMicOutAutoWord = 2;
 constexpr int kMicOutSceneWord = 3;
-constexpr int kPanelLockWord = 73;
 
 // Payload bytes of a reply that may be decoded: byte 2 counts them plus 4, and the frame must
 // hold them before its checksum byte.
@@ -48,7 +47,7 @@ ReadBackResult ApplyReadBack(CAudioData& model) {
     ReadBackResult result;
     result.outScene =
         image.Word(kChMic, kMicOutAutoWord) == 1 ? 0 : image.Word(kChMic, kMicOutSceneWord);
-    result.panelLocked = image.SystemWord(kPanelLockWord) == 1;
+    result.panelLocked = image.SystemWord(kSysPanelLockWord) == 1;
     return result;
 }
 

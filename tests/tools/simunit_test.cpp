@@ -3,23 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include <sstream>
-
+#include "protocol/enginefakes.h"
 #include "protocol/framebuilder.h"
 
 namespace {
-using Bytes = std::vector<std::uint8_t>;
-
-Bytes FromHex(const std::string& hex) {
-    Bytes bytes;
-    std::istringstream in(hex);
-    std::string byte;
-    while (in >> byte) {
-        bytes.push_back(static_cast<std::uint8_t>(std::stoul(byte, nullptr, 16)));
-    }
-    return bytes;
-}
-
 Bytes Feed(CSimUnit& sim, const std::string& hex) {
     return sim.OnStreamBytes(FromHex(hex));
 }
