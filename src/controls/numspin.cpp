@@ -16,6 +16,9 @@ const QColor kSpinArrow(102, 102, 102);
 CNumSpin::CNumSpin(int nControlId, QWidget* parent) : QWidget(parent), m_nControlId(nControlId) {
     // Pressing the arrows must leave the keyboard focus with the buddy.
     setFocusPolicy(Qt::NoFocus);
+    // Precise timers never fire early, so a held arrow reports at most once per period.
+    m_reportTimer.setTimerType(Qt::PreciseTimer);
+    m_repeatTimer.setTimerType(Qt::PreciseTimer);
     m_reportTimer.setInterval(kReportMs);
     connect(&m_reportTimer, &QTimer::timeout, this, &CNumSpin::OnReportTimer);
     connect(&m_repeatTimer, &QTimer::timeout, this, [this] {
