@@ -187,6 +187,9 @@ void CConnectSearch::StepSerial() {
     const QString& name = m_portNames[m_portIndex];
     ShowStatus(QStringLiteral("Com search") + name);
     SetProgress(m_progress);
+    // Every tick's handshakes meet an empty receive buffer: stray or garbled bytes left by the
+    // last tick would otherwise shift every later reply off its length.
+    m_command.ResetReceive();
     // The port is opened once per port; each tick sends a handshake on it. Reopening on every
     // tick would throw away a reply that is on its way.
     if (m_openPort != name) {
@@ -251,6 +254,7 @@ void CConnectSearch::StepNetwork() {
     }
     if (m_attempts < kHandshakesPerStage) {
         ++m_attempts;
+        m_command.ResetReceive();
         SendHandshake(kLinkNetwork);
     } else {
         m_attempts = 0;
