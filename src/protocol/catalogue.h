@@ -7,20 +7,11 @@
 #include <string_view>
 
 #include "protocol/senddata.h"
+#include "protocol/systemcommands.h"
 
 class CAudioData;
 class CCommand;
 struct CLinkState;
-
-// System-channel command numbers (frame byte 5 on channel 30).
-inline constexpr std::uint8_t kSysCmdReadRequest = 0x10;
-inline constexpr std::uint8_t kSysCmdSaveMode = 0x12;
-inline constexpr std::uint8_t kSysCmdSelectMode = 0x13;
-inline constexpr std::uint8_t kSysCmdPanelLock = 0x16;
-inline constexpr std::uint8_t kSysCmdPassword = 0x17;
-inline constexpr std::uint8_t kSysCmdProbe = 0x30;
-inline constexpr std::uint8_t kSysCmdBluetoothName = 0x35;
-inline constexpr std::int16_t kProbeValue = 0x11;
 
 // The write frame of the first pending change in the sender's scan order, after clearing that
 // change's flag; null when nothing is pending. The value is read now, so several edits of one

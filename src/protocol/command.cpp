@@ -4,17 +4,11 @@
 
 #include "protocol/blocklayout.h"
 #include "protocol/framebuilder.h"
+#include "protocol/systemcommands.h"
 
 namespace {
 constexpr std::uint8_t kSpace = 0x20;
-constexpr std::uint8_t kStatusAa = 0xAA;
-constexpr std::uint8_t kStatusBb = 0xBB;
-constexpr std::uint8_t kStatusCc = 0xCC;
-constexpr std::uint8_t kStatusDd = 0xDD;
 constexpr std::uint8_t kFrameUsbOther = 0xC1;
-constexpr std::uint8_t kSystemParamReadRequest = 0x10;
-constexpr std::uint8_t kSystemParamSelectMode = 0x13;
-constexpr std::uint8_t kSystemParamSlow = 0x15;
 constexpr int kStatusLength = 2;
 constexpr int kDoubleStatusLength = 4;
 constexpr int kNetworkHelloLength = 14;
@@ -113,7 +107,7 @@ void CCommand::LinkTick(int linkKind) {
         m_state.idleTicks[k] = 0;
         if (m_queue.GetCount() == 0) {
             m_queue.Enqueue(
-                CFrameBuilder::MakeParamFrame(kOpRead, kChSystem, kSystemParamReadRequest, kChKey));
+                CFrameBuilder::MakeParamFrame(kOpRead, kChSystem, kSysCmdReadRequest, kChKey));
         }
         return;
     }
@@ -124,10 +118,10 @@ int CCommand::TimeoutFor(const CSendData& head, int linkKind) const {
     if (linkKind == kLinkUsb && m_state.searchStage != 0) {
         return kUsbSearchTimeoutTicks;
     }
-    if (IsSystemWrite(head, kSystemParamSelectMode)) {
+    if (IsSystemWrite(head, kSysCmdSelectMode)) {
         return kModeRecallTimeoutTicks;
     }
-    if (IsSystemWrite(head, kSystemParamSlow)) {
+    if (IsSystemWrite(head, kSysCmdSlow)) {
         return kSlowCommandTimeoutTicks;
     }
     return kReplyTimeoutTicks;

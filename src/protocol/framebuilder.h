@@ -21,6 +21,11 @@ inline constexpr std::uint8_t kParamFrameCount = 0x06;
 inline constexpr std::uint8_t kOpWrite = 0xB7;
 inline constexpr std::uint8_t kOpRead = 0xB0;
 inline constexpr std::uint8_t kStatusByte = 0xEE;
+// Status codes, byte 1 of a status frame.
+inline constexpr std::uint8_t kStatusAa = 0xAA;
+inline constexpr std::uint8_t kStatusBb = 0xBB;
+inline constexpr std::uint8_t kStatusCc = 0xCC;
+inline constexpr std::uint8_t kStatusDd = 0xDD;
 inline constexpr int kParamFrameLength = 9;
 inline constexpr int kBlockHeaderLength = 6;
 inline constexpr int kMaxBlockPayload = 400;

@@ -3,16 +3,9 @@
 #include <algorithm>
 
 #include "protocol/framebuilder.h"
+#include "protocol/systemcommands.h"
 
 namespace {
-constexpr std::uint8_t kParamReadRequest = 0x10;
-constexpr std::uint8_t kParamSaveMode = 0x12;
-constexpr std::uint8_t kParamSelectMode = 0x13;
-constexpr std::uint8_t kParamSlowCommand = 0x15;
-constexpr std::uint8_t kParamPanelLock = 0x16;
-constexpr std::uint8_t kParamPassword = 0x17;
-constexpr std::uint8_t kParamProbe = 0x30;
-constexpr std::uint8_t kParamBluetoothName = 0x35;
 constexpr std::uint8_t kGarbageByte = 0x5A;
 constexpr int kMaxFrame = kBlockHeaderLength + kMaxBlockPayload + 1;
 constexpr int kOutAutoWord = 71;
@@ -248,16 +241,16 @@ std::vector<Frame> CSimUnit::Answer(std::span<const std::uint8_t> frame, bool us
     const std::uint8_t channel = frame[4];
     const std::uint8_t param = frame[5];
     const bool paramFrame = frame.size() == kParamFrameLength && frame[2] == kParamFrameCount;
-    if (op == kOpRead && channel == kChSystem && param == kParamReadRequest && paramFrame) {
+    if (op == kOpRead && channel == kChSystem && param == kSysCmdReadRequest && paramFrame) {
         return Deliver(AnswerRead(frame[6], frame[7], usb));
     }
-    if (op == kOpWrite && channel == kChSystem && param == kParamProbe) {
-        return Deliver({Status(m_options.refuse ? 0xDD : 0xCC)});
+    if (op == kOpWrite && channel == kChSystem && param == kSysCmdProbe) {
+        return Deliver({Status(m_options.refuse ? kStatusDd : kStatusCc)});
     }
     if (op == kOpWrite && ApplyWrite(frame)) {
-        return Deliver({Status(0xCC)});
+        return Deliver({Status(kStatusCc)});
     }
-    return Deliver({Status(0xBB)});
+    return Deliver({Status(kStatusBb)});
 }
 
 std::vector<Frame> CSimUnit::Deliver(std::vector<Frame> answers) {
@@ -344,7 +337,7 @@ bool CSimUnit::ApplyWrite(std::span<const std::uint8_t> frame) {
 bool CSimUnit::ApplySystemWrite(int param, std::span<const std::uint8_t> payload,
                                 std::int16_t value) {
     switch (param) {
-        case kParamSelectMode:
+        case kSysCmdSelectMode:
             if (payload.size() != 2 || value < 0 || value >= kStoredModes) {
                 return false;
             }
@@ -353,7 +346,7 @@ bool CSimUnit::ApplySystemWrite(int param, std::span<const std::uint8_t> payload
             PutWord(m_system, kOutAutoWord, m_blocks[kChMic][kMicOutAutoWord]);
             PutWord(m_system, kOutSceneWord, m_blocks[kChMic][kMicOutSceneWord]);
             return true;
-        case kParamSaveMode: {
+        case kSysCmdSaveMode: {
             if (payload.size() != 1 + kModeNameBytes || payload[0] >= kStoredModes) {
                 return false;
             }
@@ -363,25 +356,25 @@ bool CSimUnit::ApplySystemWrite(int param, std::span<const std::uint8_t> payload
                       m_system.begin() + 2 + kModeNameBytes * mode);
             return true;
         }
-        case kParamPanelLock:
+        case kSysCmdPanelLock:
             if (payload.size() != 2 || (value != 0 && value != 1)) {
                 return false;
             }
             PutWord(m_system, kPanelLockWord, value);
             return true;
-        case kParamPassword:
+        case kSysCmdPassword:
             if (payload.size() != 4) {
                 return false;
             }
             std::copy(payload.begin(), payload.end(), m_system.begin() + kPasswordByte);
             return true;
-        case kParamBluetoothName:
+        case kSysCmdBluetoothName:
             if (payload.size() != kModeNameBytes) {
                 return false;
             }
             SetBluetoothName(payload);
             return true;
-        case kParamSlowCommand:
+        case kSysCmdSlow:
             return true;
         default:
             return false;
