@@ -64,6 +64,9 @@ void CAudioData::SetAllChanged(int v) {
         EqRecordOfChannel(ch)->SetAllChanged(v);
     }
     m_volume.SetAllChanged(v);
+    // The tone limits too: after a read-back or an upload nothing may be left pending, or a
+    // limit edited before the connection would overwrite what was just read.
+    m_tone.SetAllChanged(v);
 }
 
 void CAudioData::RestoreOutputSection() {

@@ -216,11 +216,6 @@ std::unique_ptr<CSendData> MakeBluetoothName(std::string_view name) {
                                          static_cast<int>(field.size()));
 }
 
-void ClearEveryChange(CAudioData& model) {
-    model.SetAllChanged(0);
-    model.ToneLimits().SetAllChanged(0);
-}
-
 void ReadAllSequence(CCommand& engine, bool chunked, int mode) {
     if (mode > 0) {
         engine.Enqueue(MakeSelectMode(static_cast<std::int16_t>(mode - 1)));
@@ -242,7 +237,7 @@ void ReadAllSequence(CCommand& engine, bool chunked, int mode) {
 
 void UploadAllSequence(CAudioData& model, CCommand& engine, CLinkState& state, bool chunked) {
     model.StoreAllToImage(model.Image());
-    ClearEveryChange(model);
+    model.SetAllChanged(0);
     for (int channel = 0; channel <= kLastBlockChannel; ++channel) {
         const auto ch = static_cast<std::uint8_t>(channel);
         if (!chunked) {

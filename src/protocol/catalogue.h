@@ -32,10 +32,6 @@ std::unique_ptr<CSendData> MakeEqReset(std::uint8_t channel);
 // 20 bytes, the name's first 20 characters padded with spaces; null for an empty name.
 std::unique_ptr<CSendData> MakeBluetoothName(std::string_view name);
 
-// Clears every changed flag of the model: SetAllChanged(0) and also the tone limits', so that
-// nothing just read or uploaded is sent back.
-void ClearEveryChange(CAudioData& model);
-
 // Queues the read of the unit's whole state: when mode > 0 first the recall of stored mode
 // mode - 1, then channels 0-10 and last the system block; chunked on USB.
 void ReadAllSequence(CCommand& engine, bool chunked, int mode = 0);

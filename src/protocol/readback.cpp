@@ -42,7 +42,7 @@ void DecodeReply(CAudioData& model, std::uint8_t channel, std::span<const std::u
 
 ReadBackResult ApplyReadBack(CAudioData& model) {
     model.LoadAllFromImage(model.Image());
-    ClearEveryChange(model);
+    model.SetAllChanged(0);
     const DeviceImage& image = model.Image();
     ReadBackResult result;
     result.outScene =

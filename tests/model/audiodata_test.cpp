@@ -210,17 +210,18 @@ TEST(AudioDataBulk, LoadClampsFrequencyIndexesButKeepsOtherValues) {
     EXPECT_EQ(data.Mic().GetHighPass()->GetXoverFreq(), 360);
 }
 
-TEST(AudioDataFlags, SetAllChangedCoversEveryRecordButToneLimitsAndSystem) {
+TEST(AudioDataFlags, SetAllChangedCoversEveryRecordButSystem) {
     CAudioData data;
     data.SetAllChanged(1);
     EXPECT_TRUE(data.Music().IsChanged(CAudioMusicData::kInput));
     EXPECT_TRUE(data.Sub(1).GetEQ().GetAt(2).BandWordChanged(kBandWordFreq));
     EXPECT_EQ(data.Sub(1).GetLowPass()->m_bXoverFreqChanged, 1);
     EXPECT_TRUE(data.Volume().IsChanged(CAudioVolData::kMaxEffectVol));
-    EXPECT_FALSE(data.ToneLimits().IsChanged(0));
+    EXPECT_TRUE(data.ToneLimits().IsChanged(0));
     EXPECT_FALSE(data.System().IsChanged(CAudioSystemData::kPanelLock));
     data.SetAllChanged(0);
     EXPECT_FALSE(data.Music().IsChanged(CAudioMusicData::kInput));
+    EXPECT_FALSE(data.ToneLimits().IsChanged(0));
     EXPECT_FALSE(data.Sub(1).GetEQ().GetAt(2).BandWordChanged(kBandWordFreq));
 }
 
