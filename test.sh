@@ -18,8 +18,8 @@ ctest --test-dir build/release --output-on-failure -j "$jobs"
 
 echo "== Sanitizer build (ASan + UBSan)"
 scripts/build.sh asan
-echo "== Sanitizer tests"
-ctest --test-dir build/asan --output-on-failure -j "$jobs"
-
 echo "== Fuzz smoke run (receive paths)"
 scripts/fuzz.sh 20 build/asan
+
+echo "== Sanitizer tests"
+ctest --test-dir build/asan --output-on-failure -j "$jobs"
