@@ -4,15 +4,8 @@
 
 #include "link/clientsocket.h"
 #include "link/unitaddress.h"
+#include "protocol/catalogue.h"
 #include "protocol/command.h"
-#include "protocol/framebuilder.h"
-
-namespace {
-// The handshake: F5 35 06 B7 1E 30 11 00 0B.
-constexpr std::uint8_t kSystemChannel = 30;
-constexpr std::uint8_t kProbeParam = 48;
-constexpr std::int16_t kProbeValue = 17;
-}  // namespace
 
 CConnectSearch::CConnectSearch(CLinkState& state, CCommand& command, CClientSocket& socket,
                                std::function<void(int)> connectBy, QObject* parent)
@@ -96,8 +89,8 @@ void CConnectSearch::Finish(SearchResult result) {
 }
 
 void CConnectSearch::SendHandshake(int linkKind) {
-    m_command.Enqueue(
-        CFrameBuilder::MakeParamFrame(kOpWrite, kSystemChannel, kProbeParam, kProbeValue));
+    // The handshake: F5 35 06 B7 1E 30 11 00 0B.
+    m_command.Enqueue(MakeConnectProbe());
     switch (linkKind) {
         case kLinkUsb:
             m_command.SendHeadUsb();

@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <array>
 
+#include "model/deviceimage.h"
+
 namespace {
-constexpr std::array<int, kBlockChannels> kWords = {40, 82, 35, 42, 42, 32, 32, 32, 32, 18, 7};
-constexpr int kSystemWords = kSystemBlockLength / 2;
+static_assert(kChannelCount == kBlockChannels && kSystemBlockBytes == kSystemBlockLength);
 
 constexpr std::array<std::uint8_t, 1> kOneChunk = {0};
 constexpr std::array<std::uint8_t, 2> kTwoChunks = {0, 25};
@@ -14,10 +15,10 @@ constexpr std::array<std::uint8_t, 4> kFourChunks = {0, 25, 50, 75};
 
 int BlockWords(int channel) {
     if (channel >= 0 && channel < kBlockChannels) {
-        return kWords[static_cast<std::size_t>(channel)];
+        return kChannelWords[static_cast<std::size_t>(channel)];
     }
     if (channel == kChSystem) {
-        return kSystemWords;
+        return kSystemBlockWords;
     }
     return channel == kChKey ? 1 : 0;
 }

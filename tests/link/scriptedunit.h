@@ -4,9 +4,16 @@
 // HID backend.
 #pragma once
 
+#include <algorithm>
+#include <array>
 #include <cstdint>
 #include <span>
 #include <vector>
+
+// The handshake written out byte for byte: write 17 to system command 48, checksum
+// F5 + B7 + 1E + 30 + 11 = 0x20B -> 0B. Anything else is not a handshake and is not answered.
+inline constexpr std::array<std::uint8_t, 9> kHandshakeFrame = {0xF5, 0x35, 0x06, 0xB7, 0x1E,
+                                                                0x30, 0x11, 0x00, 0x0B};
 
 struct ScriptedUnit {
     std::uint8_t handshakeReply = 0xCC;  // EE CC acknowledges, EE DD refuses
@@ -23,7 +30,7 @@ struct ScriptedUnit {
             if (f[0] != 0xF5 || f[1] != 0x35) {
                 continue;
             }
-            if (f[3] == 0xB7 && f[4] == 0x1E && f[5] == 0x30) {
+            if (std::equal(f.begin(), f.end(), kHandshakeFrame.begin())) {
                 ++handshakes;
                 if (!silent) {
                     out.insert(out.end(), {0xEE, handshakeReply});

@@ -2,16 +2,13 @@
 
 #include <algorithm>
 
+#include "model/deviceimage.h"
 #include "protocol/framebuilder.h"
 #include "protocol/systemcommands.h"
 
 namespace {
 constexpr std::uint8_t kGarbageByte = 0x5A;
 constexpr int kMaxFrame = kBlockHeaderLength + kMaxBlockPayload + 1;
-constexpr int kOutAutoWord = 71;
-constexpr int kOutSceneWord = 72;
-constexpr int kPanelLockWord = 73;
-constexpr int kPasswordByte = 148;
 constexpr int kMicOutAutoWord = 2;
 constexpr int kMicOutSceneWord = 3;
 constexpr std::int16_t kFlatGain = 120;
@@ -102,14 +99,14 @@ CSimUnit::CSimUnit(SimOptions options) : m_options(std::move(options)) {
         std::copy(name.begin(), name.end(), field.begin());
     }
     PutWord(m_system, 0, 0);
-    PutWord(m_system, kOutAutoWord, m_blocks[kChMic][kMicOutAutoWord]);
-    PutWord(m_system, kOutSceneWord, m_blocks[kChMic][kMicOutSceneWord]);
+    PutWord(m_system, kSysOutAutoWord, m_blocks[kChMic][kMicOutAutoWord]);
+    PutWord(m_system, kSysOutSceneWord, m_blocks[kChMic][kMicOutSceneWord]);
     const std::string password = m_options.lockPassword.empty() ? "1234" : m_options.lockPassword;
     for (std::size_t i = 0; i < 4; ++i) {
-        m_system[kPasswordByte + i] =
+        m_system[kSysPasswordByte + i] =
             static_cast<std::uint8_t>(i < password.size() ? password[i] : '0');
     }
-    PutWord(m_system, kPanelLockWord, m_options.lockPassword.empty() ? 0 : 1);
+    PutWord(m_system, kSysPanelLockWord, m_options.lockPassword.empty() ? 0 : 1);
     m_bluetoothName.fill(' ');
     const std::string bt = "TQ640V";
     std::copy(bt.begin(), bt.end(), m_bluetoothName.begin());
@@ -151,11 +148,12 @@ int CSimUnit::ModeIndex() const {
 }
 
 int CSimUnit::PanelLock() const {
-    return GetWord(m_system, kPanelLockWord);
+    return GetWord(m_system, kSysPanelLockWord);
 }
 
 std::string CSimUnit::Password() const {
-    return std::string(m_system.begin() + kPasswordByte, m_system.begin() + kPasswordByte + 4);
+    return std::string(m_system.begin() + kSysPasswordByte,
+                       m_system.begin() + kSysPasswordByte + 4);
 }
 
 std::vector<std::uint8_t> CSimUnit::OnStreamBytes(std::span<const std::uint8_t> bytes) {
@@ -328,8 +326,8 @@ bool CSimUnit::ApplyWrite(std::span<const std::uint8_t> frame) {
     }
     if (channel == kChMic) {
         // The output section state is also kept in the system block.
-        PutWord(m_system, kOutAutoWord, block[kMicOutAutoWord]);
-        PutWord(m_system, kOutSceneWord, block[kMicOutSceneWord]);
+        PutWord(m_system, kSysOutAutoWord, block[kMicOutAutoWord]);
+        PutWord(m_system, kSysOutSceneWord, block[kMicOutSceneWord]);
     }
     return true;
 }
@@ -343,8 +341,8 @@ bool CSimUnit::ApplySystemWrite(int param, std::span<const std::uint8_t> payload
             }
             m_blocks = m_modes[static_cast<std::size_t>(value)];
             PutWord(m_system, 0, value);
-            PutWord(m_system, kOutAutoWord, m_blocks[kChMic][kMicOutAutoWord]);
-            PutWord(m_system, kOutSceneWord, m_blocks[kChMic][kMicOutSceneWord]);
+            PutWord(m_system, kSysOutAutoWord, m_blocks[kChMic][kMicOutAutoWord]);
+            PutWord(m_system, kSysOutSceneWord, m_blocks[kChMic][kMicOutSceneWord]);
             return true;
         case kSysCmdSaveMode: {
             if (payload.size() != 1 + kModeNameBytes || payload[0] >= kStoredModes) {
@@ -360,13 +358,13 @@ bool CSimUnit::ApplySystemWrite(int param, std::span<const std::uint8_t> payload
             if (payload.size() != 2 || (value != 0 && value != 1)) {
                 return false;
             }
-            PutWord(m_system, kPanelLockWord, value);
+            PutWord(m_system, kSysPanelLockWord, value);
             return true;
         case kSysCmdPassword:
             if (payload.size() != 4) {
                 return false;
             }
-            std::copy(payload.begin(), payload.end(), m_system.begin() + kPasswordByte);
+            std::copy(payload.begin(), payload.end(), m_system.begin() + kSysPasswordByte);
             return true;
         case kSysCmdBluetoothName:
             if (payload.size() != kModeNameBytes) {
