@@ -252,6 +252,10 @@ void CFilter::LoadBandWords(std::span<const std::int16_t, kBandWordCount> w) {
     m_nQ = w[kBandWordQ];
     m_nSlope = w[kBandWordSlope];
     RecomputeDerived();
+    // The flat flag follows what was loaded, as the gain and type setters keep it: a band read
+    // at +6 dB must not keep the flag of its 0 dB creation (its handle would sit at 0 dB and a
+    // drag would start from gain index 120).
+    m_bFlat = (m_nType == kTypeBypass || m_dGainDb == 0) ? 1 : 0;
     for (int i = 0; i < kBandWordCount; ++i) {
         ClearBandWordChanged(i);
     }

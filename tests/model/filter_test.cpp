@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <array>
+
 #include "model/audiodata.h"
 
 namespace {
@@ -119,6 +121,38 @@ TEST(FilterFields, FlatRulesAndDerivedValues) {
     f.SetGain(130);
     EXPECT_EQ(f.GainIndexForDb(3.0), 135);
     EXPECT_EQ(f.GainIndexForDb(-24.0), 0);
+}
+
+TEST(FilterFields, LoadedBandIsFlatOnlyAtZeroDbOrBypass) {
+    // Words: gain, Q, slope, type, frequency. Flat means no effect: 0 dB (gain 120) or type 1.
+    struct Case {
+        std::array<int16_t, 5> words;
+        int flat;
+        int gainIndexAfterDrag;  // of +3 dB
+    };
+    const Case cases[] = {
+        {{150, 16, 0, 0, 204}, 0, 135},  // +6 dB peaking
+        {{120, 16, 0, 0, 204}, 1, 120},  // 0 dB peaking
+        {{150, 16, 0, 1, 204}, 1, 120},  // bypass type at +6 dB
+        {{60, 16, 4, 2, 300}, 0, 135},   // -12 dB high shelf
+        {{120, 16, 4, 2, 300}, 1, 120},  // 0 dB high shelf
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.words[0] * 10 + c.words[3]);
+        CFilter band;
+        band.InitBand(73);  // created flat
+        band.LoadBandWords(c.words);
+        EXPECT_EQ(band.m_bFlat, c.flat);
+        EXPECT_EQ(band.GainIndexForDb(3.0), c.gainIndexAfterDrag);
+    }
+    // Through a read-back: the flag follows the unit's band, not the band's creation.
+    CAudioData data;
+    DeviceImage image;
+    image.SetWord(kChannelMainOut, 17 + 5 + kBandWordGain, 150);
+    image.SetWord(kChannelMainOut, 17 + kBandWordGain, 120);
+    data.LoadAllFromImage(image);
+    EXPECT_EQ(data.MainOut(0).GetEQ().GetAt(1).m_bFlat, 0);
+    EXPECT_EQ(data.MainOut(0).GetEQ().GetAt(0).m_bFlat, 1);
 }
 
 TEST(FilterReset, BandsBackToInitialCrossoversUntouched) {
