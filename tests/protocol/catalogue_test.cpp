@@ -188,3 +188,59 @@ TEST(Catalogue, SequencesQueueTheirFramesInOrder) {
     EXPECT_EQ(model.Image().Word(0, 0), 4);
     EXPECT_EQ(rig.engine.GetCount(), 26 + 22 + 1);
 }
+
+namespace {
+// Drains the engine's queue; a read request is written "r<channel>@<first word>", an upload
+// "u<channel>@<first word>/<payload bytes>".
+std::string DrainSequence(CCommand& engine) {
+    std::ostringstream out;
+    while (engine.GetCount() > 0) {
+        const auto b = engine.GetHead()->Bytes();
+        if (out.tellp() > 0) {
+            out << ' ';
+        }
+        if (b[3] == 0xB0) {
+            out << 'r' << int{b[6]} << '@' << int{b[7]};
+        } else {
+            out << 'u' << int{b[4]} << '@' << int{b[5]} << '/' << b.size() - 7;
+        }
+        engine.PopHead();
+    }
+    return out.str();
+}
+}  // namespace
+
+TEST(Catalogue, WholeStateSequencesFollowTheChunkPlan) {
+    struct Case {
+        const char* what;
+        bool upload;
+        bool chunked;
+        const char* golden;
+    };
+    // Block words 40, 82, 35, 42, 42, 32 x 4, 18, 7 and 76 system words; a USB chunk is at
+    // most 25 words, so the last chunks hold 15, 7, 10, 17, 17, 7 x 4, 18, 7 and 1 words.
+    const Case cases[] = {
+        {"read, whole blocks", false, false,
+         "r0@0 r1@0 r2@0 r3@0 r4@0 r5@0 r6@0 r7@0 r8@0 r9@0 r10@0 r30@0"},
+        {"read, USB chunks", false, true,
+         "r0@0 r0@25 r1@0 r1@25 r1@50 r1@75 r2@0 r2@25 r3@0 r3@25 r4@0 r4@25 r5@0 r5@25 "
+         "r6@0 r6@25 r7@0 r7@25 r8@0 r8@25 r9@0 r10@0 r30@0 r30@25 r30@50 r30@75"},
+        {"upload, whole blocks", true, false,
+         "u0@0/80 u1@0/164 u2@0/70 u3@0/84 u4@0/84 u5@0/64 u6@0/64 u7@0/64 u8@0/64 u9@0/36 "
+         "u10@0/14 r10@0"},
+        {"upload, USB chunks", true, true,
+         "u0@0/50 u0@25/30 u1@0/50 u1@25/50 u1@50/50 u1@75/14 u2@0/50 u2@25/20 u3@0/50 "
+         "u3@25/34 u4@0/50 u4@25/34 u5@0/50 u5@25/14 u6@0/50 u6@25/14 u7@0/50 u7@25/14 "
+         "u8@0/50 u8@25/14 u9@0/36 u10@0/14 r10@0"},
+    };
+    for (const Case& c : cases) {
+        EngineRig rig;
+        CAudioData model;
+        if (c.upload) {
+            UploadAllSequence(model, rig.engine, rig.state, c.chunked);
+        } else {
+            ReadAllSequence(rig.engine, c.chunked);
+        }
+        EXPECT_EQ(DrainSequence(rig.engine), c.golden) << c.what;
+    }
+}
