@@ -134,6 +134,10 @@ void CFilter::SetType(std::int16_t v) {
     if (v >= 0 && v <= 3) {
         m_nType = v;
         m_bFlat = v == kTypeBypass ? 1 : 0;
+        // The Q in use follows the type's own word (Q for a peaking band, shelf slope for the
+        // others), as it is recomputed when the band is loaded: otherwise a shelf would keep
+        // the peaking Q until the model is saved and loaded again.
+        m_dQ = v == kTypePeaking ? QAt(m_nQ) : SlopeAt(m_nSlope);
     }
     UpdateResponse();
 }

@@ -151,6 +151,45 @@ TEST_F(PmxFileTest, SaveLoadSaveIsByteIdentical) {
     EXPECT_EQ(ReadFile(first).size(), 4060u);
 }
 
+// The Q in use after a type change is the one a load recomputes, so the curve and the file do
+// not change when the model goes through a file.
+TEST_F(PmxFileTest, TypeChangesSurviveSaveAndLoad) {
+    struct Step {
+        int band;
+        int q, slope;  // -1: not set
+        int type;
+        double qInUse;
+    };
+    const Step steps[] = {
+        {0, 40, -1, 2, 0.4},   // peaking Q 4.0, then high shelf: shelf slope 0 (0.4)
+        {1, -1, 20, 0, 1.0},   // shelf slope 1.26 on a shelf, back to peaking: Q index 16
+        {2, 40, 20, 1, 1.26},  // bypass type: shelf-slope table
+    };
+    CAudioData data;
+    CEQ& eq = data.Echo().GetEQ();
+    for (const Step& s : steps) {
+        CFilter& band = eq.GetAt(s.band);
+        band.SetGain(150);
+        if (s.type == 0)
+            band.SetType(2);
+        if (s.q >= 0)
+            band.SetQ(static_cast<int16_t>(s.q));
+        if (s.slope >= 0)
+            band.SetSlope(static_cast<int16_t>(s.slope));
+        band.SetType(static_cast<int16_t>(s.type));
+        EXPECT_EQ(band.m_dQ, s.qInUse) << s.band;
+    }
+    const std::array<double, kFreqCount> curve = eq.SumResponse();
+    const fs::path first = m_dir / "a.pmx";
+    const fs::path second = m_dir / "b.pmx";
+    ASSERT_TRUE(SaveParameterFile(data, first.string()).ok);
+    CAudioData loaded;
+    ASSERT_TRUE(LoadParameterFile(loaded, first.string()).ok);
+    EXPECT_EQ(loaded.Echo().GetEQ().SumResponse(), curve);
+    ASSERT_TRUE(SaveParameterFile(loaded, second.string()).ok);
+    EXPECT_EQ(ReadFile(first), ReadFile(second));
+}
+
 // Indexes are carried as they are; the doubles derived from them are recomputed on loading,
 // so the first re-save normalises them and every later one is identical.
 TEST_F(PmxFileTest, OutOfRangeValuesRoundTripUnchanged) {
