@@ -201,6 +201,54 @@ TEST(ResponseMath, CrossoverTables) {
     EXPECT_NEAR(SlopeAt(r, 340), -48.0, 3.0);
 }
 
+// Single points of whole records, from an independent double-precision evaluation of the design
+// formulas on the grid (last point 20000 Hz, angular frequency from truncated tenths of a hertz).
+TEST(ResponseMath, RecordResponsesAtGridPoints) {
+    struct Case {
+        const char* what;
+        int channel;  // record's channel (owner kind and scene)
+        int record;   // position in the band set
+        int type, freq, gain, q, slope;
+        int xoverFreq, stepCode, xoverQ, family, slopeStep;
+        int point;
+        double db;
+    };
+    const Case cases[] = {
+        {"peaking 1 kHz Q 1 +12 dB", 0, 0, 0, 204, 180, 16, 0, 0, 0, 0, 0, 0, 240, 3.962075868},
+        {"peaking at 20 kHz", 0, 0, 0, 204, 180, 16, 0, 0, 0, 0, 0, 0, 360, 0.037633534},
+        {"high shelf 8 kHz -6 dB", 2, 1, 2, 312, 90, 16, 0, 0, 0, 0, 0, 0, 300, -2.551798608},
+        {"high shelf at 20 kHz", 2, 1, 2, 312, 90, 16, 0, 0, 0, 0, 0, 0, 360, -4.758944544},
+        {"main high-pass, variable Q 1.5", 3, 3, 4, 0, 120, 16, 0, 150, 3, 23, 1, 2, 114,
+         -16.760825412},
+        {"main high-pass peak", 3, 3, 4, 0, 120, 16, 0, 150, 3, 23, 1, 2, 150, 0.755312505},
+        {"sub low-pass one step below", 7, 4, 5, 0, 120, 16, 0, 100, 0, 0, 0, 0, 100, -3.108995212},
+        {"sub low-pass at 20 kHz", 7, 4, 5, 0, 120, 16, 0, 100, 0, 0, 0, 0, 360, -43.927336042},
+        {"center low-pass, order 8 LR", 5, 4, 5, 0, 120, 16, 0, 300, 0, 0, 2, 5, 300, -5.620057672},
+        {"center low-pass far", 5, 4, 5, 0, 120, 16, 0, 300, 0, 0, 2, 5, 336, -48.892068394},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        CAudioData data;
+        CFilter& f = data.EqRecordOfChannel(c.channel)->GetEQ().GetAt(c.record);
+        // As a parameter file may carry them.
+        f.m_nFamily = static_cast<int16_t>(c.family);
+        f.m_nSlopeStep = static_cast<int16_t>(c.slopeStep);
+        f.SetXoverStepCode(static_cast<int16_t>(c.stepCode));
+        f.SetXoverQ(static_cast<int16_t>(c.xoverQ));
+        f.SetXoverFreq(static_cast<int16_t>(c.xoverFreq));
+        if (c.type < kTypeHighPass) {
+            f.SetType(static_cast<int16_t>(c.type));
+            f.SetFreq(static_cast<int16_t>(c.freq));
+            if (c.type == kTypePeaking)
+                f.SetQ(static_cast<int16_t>(c.q));
+            else
+                f.SetSlope(static_cast<int16_t>(c.slope));
+            f.SetGain(static_cast<int16_t>(c.gain));
+        }
+        EXPECT_NEAR(f.Response()[static_cast<std::size_t>(c.point)], c.db, 1e-6);
+    }
+}
+
 TEST(ResponseMath, NearestFrequencyIndexExamples) {
     EXPECT_EQ(NearestFrequencyIndex(20), 1);
     EXPECT_EQ(NearestFrequencyIndex(1010), 205);
