@@ -3,9 +3,9 @@
 // per received byte on the serial and USB receive paths.
 #include <benchmark/benchmark.h>
 
-#include "protocol/catalogue.h"
-#include "protocol/enginefakes.h"
-#include "tools/simrig.h"
+#include "core/protocol/catalogue.h"
+#include "tests/support/enginefakes.h"
+#include "tests/support/simrig.h"
 
 namespace {
 void ReportTicks(benchmark::State& state, int ticks, int frames) {

@@ -4,7 +4,7 @@
 #include <array>
 #include <cstdint>
 
-#include "protocol/framebuilder.h"
+#include "core/protocol/framebuilder.h"
 
 static void BM_MakeParamFrame(benchmark::State& state) {
     std::int16_t value = 0;

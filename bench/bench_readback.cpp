@@ -13,11 +13,11 @@
 #include "link/linkcontroller.h"
 #include "link/seriallink.h"
 #include "link/serialport.h"
-#include "model/audiodata.h"
-#include "protocol/blocklayout.h"
-#include "protocol/command.h"
-#include "protocol/readback.h"
-#include "support/simunitthread.h"
+#include "core/model/audiodata.h"
+#include "core/protocol/blocklayout.h"
+#include "core/protocol/command.h"
+#include "core/protocol/readback.h"
+#include "tests/support/simunitthread.h"
 
 namespace {
 constexpr int kReadBackRequests = kBlockChannels + 1;

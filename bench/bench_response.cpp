@@ -1,7 +1,7 @@
 // Response recomputation, as the curve view does on every drag step.
 #include <benchmark/benchmark.h>
 
-#include "model/audiodata.h"
+#include "core/model/audiodata.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cmath>
 #include <vector>
 
-#include "dsp/spectrum.h"
+#include "core/dsp/spectrum.h"
 
 namespace {
 

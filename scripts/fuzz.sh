@@ -6,7 +6,7 @@ cd "$(dirname "$0")/.."
 
 seconds=${1:-60}
 tree=${2:-build/asan}
-target="$tree/tests/protocol/fuzz_receive"
+target="$tree/tests/fuzz/fuzz_receive"
 if [[ ! -x "$target" ]]; then
   echo "fuzz.sh: $target not built (configure with clang and -DSONVELA_BUILD_FUZZ=ON)" >&2
   exit 2

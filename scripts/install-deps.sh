@@ -4,11 +4,11 @@
 set -euo pipefail
 
 packages=(
-  g++ clang libclang-rt-14-dev llvm clang-format cmake ninja-build pkg-config
+  g++ clang libclang-rt-14-dev llvm clang-format cmake ninja-build pkg-config ccache
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-serialport-dev qt6-multimedia-dev libqt6opengl6-dev
   libhidapi-dev libudev-dev
-  xvfb xauth iproute2
+  xvfb xauth iproute2 pulseaudio
 )
 
 missing=()

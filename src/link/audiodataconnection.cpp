@@ -1,8 +1,8 @@
 #include "link/audiodataconnection.h"
 
-#include "model/audiodata.h"
-#include "protocol/catalogue.h"
-#include "protocol/readback.h"
+#include "core/model/audiodata.h"
+#include "core/protocol/catalogue.h"
+#include "core/protocol/readback.h"
 
 void CAudioDataConnection::SetAllChanged(int v) {
     m_model.SetAllChanged(v);

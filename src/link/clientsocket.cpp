@@ -2,7 +2,7 @@
 
 #include <QTcpSocket>
 
-#include "app/usernotify.h"
+#include "core/common/usernotify.h"
 
 CClientSocket::CClientSocket(QObject* parent) : QObject(parent), m_pSocket(new QTcpSocket(this)) {
     connect(m_pSocket, &QTcpSocket::readyRead, this, &CClientSocket::OnReadyRead);

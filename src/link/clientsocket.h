@@ -8,7 +8,7 @@
 #include <functional>
 
 #include "link/unitaddress.h"
-#include "protocol/linkinterfaces.h"
+#include "core/protocol/linkinterfaces.h"
 
 class QTcpSocket;
 

@@ -4,8 +4,8 @@
 
 #include "link/clientsocket.h"
 #include "link/unitaddress.h"
-#include "protocol/catalogue.h"
-#include "protocol/command.h"
+#include "core/protocol/catalogue.h"
+#include "core/protocol/command.h"
 
 CConnectSearch::CConnectSearch(CLinkState& state, CCommand& command, CClientSocket& socket,
                                std::function<void(int)> connectBy, QObject* parent)

@@ -9,7 +9,7 @@
 #include <QStringList>
 #include <functional>
 
-#include "protocol/linkstate.h"
+#include "core/protocol/linkstate.h"
 
 class CCommand;
 class CClientSocket;

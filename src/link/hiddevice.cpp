@@ -2,7 +2,7 @@
 
 #include <QStringList>
 
-#include "app/usernotify.h"
+#include "core/common/usernotify.h"
 
 CHidDevice::CHidDevice(std::unique_ptr<IHidBackend> backend, QObject* parent)
     : QObject(parent), m_pBackend(std::move(backend)) {}

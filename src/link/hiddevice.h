@@ -15,7 +15,7 @@
 #include <thread>
 
 #include "link/hidbackend.h"
-#include "protocol/linkinterfaces.h"
+#include "core/protocol/linkinterfaces.h"
 
 inline constexpr std::uint16_t kUnitVid = UNIT_VID;
 inline constexpr std::uint16_t kUnitPid = UNIT_PID;

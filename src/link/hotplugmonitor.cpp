@@ -4,8 +4,8 @@
 
 #include <QSocketNotifier>
 
-#include "app/usernotify.h"
-#include "protocol/linkinterfaces.h"
+#include "core/common/usernotify.h"
+#include "core/protocol/linkinterfaces.h"
 
 struct CHotplugMonitor::Udev {
     udev* pContext = nullptr;

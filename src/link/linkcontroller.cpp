@@ -2,14 +2,14 @@
 
 #include <QTimer>
 
-#include "app/usernotify.h"
+#include "core/common/usernotify.h"
 #include "link/clientsocket.h"
 #include "link/connectionmodel.h"
 #include "link/connectsearch.h"
 #include "link/hiddevice.h"
 #include "link/hotplugmonitor.h"
 #include "link/seriallink.h"
-#include "protocol/command.h"
+#include "core/protocol/command.h"
 
 namespace {
 constexpr int kModeRecallBusyMs = 3000;

@@ -7,8 +7,8 @@
 #include <QObject>
 #include <QStringList>
 
-#include "protocol/linkinterfaces.h"
-#include "protocol/linkstate.h"
+#include "core/protocol/linkinterfaces.h"
+#include "core/protocol/linkstate.h"
 
 class CCommand;
 class CClientSocket;

@@ -2,8 +2,8 @@
 
 #include <QString>
 
-#include "app/usernotify.h"
-#include "protocol/command.h"
+#include "core/common/usernotify.h"
+#include "core/protocol/command.h"
 
 bool CSerialLink::Open(const std::string& portName) {
     if (m_port.IsOpen()) {

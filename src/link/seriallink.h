@@ -4,7 +4,7 @@
 #pragma once
 
 #include "link/serialport.h"
-#include "protocol/linkinterfaces.h"
+#include "core/protocol/linkinterfaces.h"
 
 class CCommand;
 

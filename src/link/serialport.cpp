@@ -2,7 +2,7 @@
 
 #include <QSerialPort>
 
-#include "app/usernotify.h"
+#include "core/common/usernotify.h"
 
 namespace {
 QString PortNameOf(const QString& port) {

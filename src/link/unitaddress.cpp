@@ -6,7 +6,7 @@
 #include <QStringList>
 #include <QtEndian>
 
-#include "app/usernotify.h"
+#include "core/common/usernotify.h"
 
 QString g_unitAddress = QString::fromLatin1(kUnitFactoryAddress);
 

@@ -4,7 +4,7 @@
 
 #include <QTcpServer>
 #include <QTcpSocket>
-#include "spin.h"
+#include "tests/support/spin.h"
 
 namespace {
 struct Peer {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "linkrig.h"
-#include "spin.h"
+#include "tests/support/linkrig.h"
+#include "tests/support/spin.h"
 
 namespace {
 constexpr int kSearchWaitMs = 8000;

@@ -4,8 +4,8 @@
 
 #include <QThread>
 
-#include "fakehidbackend.h"
-#include "spin.h"
+#include "tests/support/fakehidbackend.h"
+#include "tests/support/spin.h"
 
 namespace {
 struct Fixture {

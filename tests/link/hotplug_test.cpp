@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "support/recordingnotify.h"
+#include "tests/support/recordingnotify.h"
 
 TEST(Hotplug, OnlyTheUnitsOwnDeviceEndsAUsbLinkInUse) {
     const struct {

@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "linkrig.h"
-#include "spin.h"
-#include "support/recordingnotify.h"
+#include "tests/support/linkrig.h"
+#include "tests/support/spin.h"
+#include "tests/support/recordingnotify.h"
 
 namespace {
 constexpr int kSearchWaitMs = 8000;

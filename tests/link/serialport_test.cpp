@@ -4,8 +4,8 @@
 
 #include <vector>
 
-#include "pty.h"
-#include "spin.h"
+#include "tests/support/pty.h"
+#include "tests/support/spin.h"
 
 TEST(SerialPort, OperationsOnAClosedPortFailWithNotOpen) {
     CSerialPort port;

@@ -2,7 +2,7 @@
 // search's USB stage, and the chunked read-back of the whole state through the controller.
 #include <gtest/gtest.h>
 
-#include "fakehidbackend.h"
+#include "tests/support/fakehidbackend.h"
 #include "link/audiodataconnection.h"
 #include "link/clientsocket.h"
 #include "link/connectsearch.h"
@@ -10,11 +10,11 @@
 #include "link/linkcontroller.h"
 #include "link/seriallink.h"
 #include "link/serialport.h"
-#include "model/audiodata.h"
-#include "protocol/command.h"
-#include "protocol/readback.h"
+#include "core/model/audiodata.h"
+#include "core/protocol/command.h"
+#include "core/protocol/readback.h"
 #include "simunit.h"
-#include "spin.h"
+#include "tests/support/spin.h"
 
 TEST(UsbLink, SearchAndChunkedReadBackAgainstTheSimulatedUnit) {
     CSimUnit unit;

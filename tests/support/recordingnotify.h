@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/usernotify.h"
+#include "core/common/usernotify.h"
 
 class CRecordingNotify : public IUserNotify {
 public:

@@ -1,4 +1,4 @@
-#include "simunitthread.h"
+#include "tests/support/simunitthread.h"
 
 #include <arpa/inet.h>
 #include <fcntl.h>

@@ -3,7 +3,7 @@
 
 #include "clicommands.h"
 #include "devicesession.h"
-#include "model/pmxfile.h"
+#include "core/model/pmxfile.h"
 
 int RunBackupCommand(const QStringList& args) {
     const DeviceOptions options = ParseDeviceOptions(args);

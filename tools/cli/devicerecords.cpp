@@ -2,8 +2,8 @@
 
 #include <QJsonArray>
 
-#include "app/utilities.h"
-#include "model/audiodata.h"
+#include "core/common/utilities.h"
+#include "core/model/audiodata.h"
 
 QList<QPair<QString, CParamRecord*>> NamedRecords(CAudioData& model) {
     return {

@@ -4,7 +4,7 @@
 #include <QEventLoop>
 #include <QTextStream>
 
-#include "app/utilities.h"
+#include "core/common/utilities.h"
 #include "clicommands.h"
 #include "link/audiodataconnection.h"
 #include "link/clientsocket.h"
@@ -13,9 +13,9 @@
 #include "link/seriallink.h"
 #include "link/serialport.h"
 #include "link/serialportinfo.h"
-#include "model/audiodata.h"
-#include "protocol/command.h"
-#include "protocol/readback.h"
+#include "core/model/audiodata.h"
+#include "core/protocol/command.h"
+#include "core/protocol/readback.h"
 
 namespace {
 // The engine's model, telling when the sender found nothing left to send while the queue was

@@ -3,7 +3,7 @@
 #include <QMap>
 #include <QTextStream>
 
-#include "app/labeltable.h"
+#include "core/common/labeltable.h"
 #include "clicommands.h"
 
 namespace {

@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "clicommands.h"
-#include "model/audiodata.h"
-#include "model/pmxfile.h"
+#include "core/model/audiodata.h"
+#include "core/model/pmxfile.h"
 
 namespace {
 constexpr const char* kUsage =

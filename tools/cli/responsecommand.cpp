@@ -4,10 +4,10 @@
 #include <QTextStream>
 
 #include "clicommands.h"
-#include "dsp/filterresponse.h"
-#include "model/audiodata.h"
-#include "model/conversiontool.h"
-#include "model/pmxfile.h"
+#include "core/dsp/filterresponse.h"
+#include "core/model/audiodata.h"
+#include "core/model/conversiontool.h"
+#include "core/model/pmxfile.h"
 
 namespace {
 constexpr const char* kUsage =

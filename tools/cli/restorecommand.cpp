@@ -6,8 +6,8 @@
 #include "clicommands.h"
 #include "devicesession.h"
 #include "link/linkcontroller.h"
-#include "model/audiodata.h"
-#include "model/pmxfile.h"
+#include "core/model/audiodata.h"
+#include "core/model/pmxfile.h"
 
 int RunRestoreCommand(const QStringList& args) {
     const DeviceOptions options = ParseDeviceOptions(args);

@@ -5,7 +5,7 @@
 #include "clicommands.h"
 #include "devicerecords.h"
 #include "devicesession.h"
-#include "model/audiodata.h"
+#include "core/model/audiodata.h"
 
 int RunSetCommand(const QStringList& args) {
     const DeviceOptions options = ParseDeviceOptions(args);

@@ -5,10 +5,10 @@
 #include <QTextStream>
 #include <span>
 
-#include "app/labeltable.h"
+#include "core/common/labeltable.h"
 #include "clicommands.h"
-#include "model/conversiontool.h"
-#include "model/datadefine.h"
+#include "core/model/conversiontool.h"
+#include "core/model/datadefine.h"
 
 namespace {
 QJsonArray ToJson(std::span<const double> table) {

@@ -7,16 +7,16 @@
 #include <QPainter>
 #include <vector>
 
-#include "controls/artwork.h"
-#include "controls/artworkids.h"
-#include "controls/bitmapslider.h"
-#include "controls/limitinputedit.h"
-#include "controls/numedit.h"
-#include "controls/numspin.h"
-#include "controls/statictrans.h"
-#include "controls/sxgroupbox.h"
-#include "controls/xpbutton.h"
-#include "model/datadefine.h"
+#include "gui/controls/artwork.h"
+#include "gui/controls/artworkids.h"
+#include "gui/controls/bitmapslider.h"
+#include "gui/controls/limitinputedit.h"
+#include "gui/controls/numedit.h"
+#include "gui/controls/numspin.h"
+#include "gui/controls/statictrans.h"
+#include "gui/controls/sxgroupbox.h"
+#include "gui/controls/xpbutton.h"
+#include "core/model/datadefine.h"
 
 namespace {
 

@@ -2,9 +2,9 @@
 
 #include <algorithm>
 
-#include "model/deviceimage.h"
-#include "protocol/framebuilder.h"
-#include "protocol/systemcommands.h"
+#include "core/model/deviceimage.h"
+#include "core/protocol/framebuilder.h"
+#include "core/protocol/systemcommands.h"
 
 namespace {
 constexpr std::uint8_t kGarbageByte = 0x5A;

@@ -14,7 +14,7 @@
 #include <string>
 #include <vector>
 
-#include "protocol/blocklayout.h"
+#include "core/protocol/blocklayout.h"
 
 using SimReport = std::array<std::uint8_t, kUsbFrameBytes>;
 

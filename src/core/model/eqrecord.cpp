@@ -1,0 +1,72 @@
+#include "core/model/eqrecord.h"
+
+#include <array>
+
+#include "core/model/deviceimage.h"
+
+CEqRecord::CEqRecord(std::span<const FieldDef> fields, int kind, int scene, DeviceImage* image)
+    : CParamRecord(fields, OwnerChannel(kind, scene), scene, image), m_nKind(kind) {
+    m_eq.SetUp(kind, scene, image);
+}
+
+void CEqRecord::SetAllChanged(int v) {
+    SetFieldsChanged(v);
+    m_eq.SetAllChanged(v);
+}
+
+void CEqRecord::LoadFromImage(const DeviceImage& image) {
+    LoadFields(image);
+    const int ch = Channel();
+    for (int k = 0; k < m_eq.GetBandCount(); ++k) {
+        CFilter& band = m_eq.GetAt(k);
+        std::array<std::int16_t, kBandWordCount> w{};
+        for (int i = 0; i < kBandWordCount; ++i) {
+            w[static_cast<std::size_t>(i)] = image.Word(ch, band.BandWordBase() + i);
+        }
+        band.LoadBandWords(w);
+    }
+    for (CFilter* xover : {m_eq.GetHighPass(), m_eq.GetLowPass()}) {
+        if (xover == nullptr) {
+            continue;
+        }
+        const std::int16_t q =
+            xover->XoverQSlot() >= 0 ? image.PcWord(ch, xover->XoverQSlot()) : xover->m_nXoverQ;
+        xover->LoadXover(image.Word(ch, xover->XoverFreqWord()),
+                         image.PcWord(ch, xover->XoverStepSlot()), q);
+    }
+    OnLoadedFromImage();
+}
+
+void CEqRecord::StoreToImage(DeviceImage& image) const {
+    StoreFields(image);
+    const int ch = Channel();
+    for (int k = 0; k < m_eq.GetBandCount(); ++k) {
+        const CFilter& band = m_eq.GetAt(k);
+        std::array<std::int16_t, kBandWordCount> w{};
+        band.StoreBandWords(w);
+        for (int i = 0; i < kBandWordCount; ++i) {
+            image.SetWord(ch, band.BandWordBase() + i, w[static_cast<std::size_t>(i)]);
+        }
+    }
+    for (const CFilter* xover : {m_eq.GetHighPass(), m_eq.GetLowPass()}) {
+        if (xover == nullptr) {
+            continue;
+        }
+        image.SetWord(ch, xover->XoverFreqWord(), xover->m_nXoverFreq);
+        image.SetPcWord(ch, xover->XoverStepSlot(), xover->m_nXoverStepCode);
+        image.SetPcWord(ch, xover->XoverQSlot(), xover->m_nXoverQ);
+    }
+}
+
+void CEqRecord::Serialize(CArchive& ar) {
+    SerializeFields(ar);
+    m_eq.Serialize(ar);
+}
+
+bool CEqRecord::ResetEq() {
+    if (GetEqBypass() != 0) {
+        return false;
+    }
+    m_eq.ResetBands();
+    return true;
+}

@@ -1,0 +1,39 @@
+// A channel record with an equaliser: its fields (CParamRecord) and its band set. Bands and
+// crossovers live in the same channel block as the fields.
+#pragma once
+
+#include "core/model/eq.h"
+#include "core/model/paramrecord.h"
+
+// Field id of the EQ bypass word, shared by every equalised record.
+inline constexpr int kFieldEqBypass = 100;
+
+class CEqRecord : public CParamRecord {
+public:
+    CEQ& GetEQ() { return m_eq; }
+    const CEQ& GetEQ() const { return m_eq; }
+    int OwnerKind() const { return m_nKind; }
+
+    std::int16_t GetEqBypass() const { return Get(FieldOf(kFieldEqBypass)); }
+    void SetEqBypass(std::int16_t v) { Set(FieldOf(kFieldEqBypass), v); }
+
+    // Every changed flag of the record and of its band set to v.
+    void SetAllChanged(int v);
+    // Fields, bands (frequency indexes clamped into 0-360, band flags cleared) and crossovers
+    // (frequency, step code, variable Q) from the record's block.
+    void LoadFromImage(const DeviceImage& image);
+    void StoreToImage(DeviceImage& image) const;
+    // The file form: the fields that are in the file, then every record of the band set.
+    void Serialize(CArchive& ar);
+    // Resets the parametric bands to their initial settings; refused (false) while the EQ is
+    // bypassed. The caller queues the reset frame.
+    bool ResetEq();
+
+protected:
+    CEqRecord(std::span<const FieldDef> fields, int kind, int scene, DeviceImage* image);
+    virtual void OnLoadedFromImage() {}
+
+private:
+    int m_nKind = 0;
+    CEQ m_eq;
+};

@@ -1,0 +1,376 @@
+#include "core/model/filter.h"
+
+#include <algorithm>
+#include <cmath>
+
+#include "core/dsp/filterresponse.h"
+#include "core/model/archive.h"
+#include "core/model/conversiontool.h"
+#include "core/model/deviceimage.h"
+
+namespace {
+constexpr int kBandBase[] = {5, 7, 20, 17, 17, 17};
+constexpr int kChannelBase[] = {kChannelMusic,   kChannelMic,    kChannelEffect,
+                                kChannelMainOut, kChannelCenter, kChannelSub};
+// Crossover frequency words of the outputs (main, center, sub): high-pass, low-pass.
+constexpr int kXoverWords[3][2] = {{14, 15}, {10, 11}, {6, 7}};
+constexpr int kMicHighPassWord = 1;
+
+// Selection code 1-12 to (family code, step code).
+constexpr std::int16_t kSelection[12][2] = {{0, 0}, {1, 1}, {2, 1}, {0, 1}, {1, 2}, {2, 2},
+                                            {1, 3}, {2, 3}, {0, 3}, {1, 4}, {2, 4}, {0, 4}};
+
+bool ValidKind(int kind) {
+    return kind >= kOwnerMusic && kind <= kOwnerSub;
+}
+bool IsOutputKind(int kind) {
+    return kind >= kOwnerMainOut && kind <= kOwnerSub;
+}
+std::int16_t ClampFreqIndex(std::int16_t v) {
+    return static_cast<std::int16_t>(std::clamp<int>(v, 0, kFreqMaxIndex));
+}
+}  // namespace
+
+int OwnerChannel(int ownerKind, int scene) {
+    if (!ValidKind(ownerKind)) {
+        return -1;
+    }
+    const int base = kChannelBase[ownerKind];
+    return IsOutputKind(ownerKind) ? base + (scene == 1 ? 1 : 0) : base;
+}
+
+int OwnerBandBase(int ownerKind) {
+    return ValidKind(ownerKind) ? kBandBase[ownerKind] : -1;
+}
+
+void CFilter::Attach(DeviceImage* image, int ownerKind, int scene, int band) {
+    m_pImage = image;
+    m_nOwnerKind = ownerKind;
+    m_nScene = scene;
+    m_nBand = band;
+}
+
+void CFilter::InitBand(std::int16_t freqIndex) {
+    m_nRole = kRoleBand;
+    m_bEqBand = 1;
+    m_nType = kTypePeaking;
+    m_nGain = kGainZeroIndex;
+    m_nQ = 16;
+    m_nSlope = 0;
+    m_nFreq = freqIndex;
+    RecomputeDerived();
+    m_bFlat = 1;
+    UpdateResponse();
+}
+
+void CFilter::InitHighPass() {
+    m_nRole = kRoleHighPass;
+    m_bEqBand = 0;
+    m_nType = kTypeHighPass;
+    m_nXoverFreq = 0;
+    m_nXoverStepCode = 0;
+    // Family and order are fixed at creation from the step code: 0 gives Butterworth of
+    // order 3, 1 Butterworth of order 6, anything else Bessel of order 1.
+    m_nFamily = kFamilyButterworth;
+    m_nSlopeStep = 2;
+    m_dXoverFreqHz = FreqAt(m_nXoverFreq);
+    UpdateResponse();
+}
+
+void CFilter::InitLowPass(std::int16_t xoverFreqIndex) {
+    m_nRole = kRoleLowPass;
+    m_bEqBand = 0;
+    m_nType = kTypeLowPass;
+    m_nXoverFreq = xoverFreqIndex;
+    m_nXoverStepCode = 0;
+    m_nFamily = kFamilyBessel;
+    m_nSlopeStep = 0;
+    m_dXoverFreqHz = FreqAt(m_nXoverFreq);
+    UpdateResponse();
+}
+
+void CFilter::MirrorBandWord(int w, std::int16_t v) {
+    // Crossover records carry a band index too (the microphone's equals its last band), so
+    // their band words must never be written.
+    if (m_pImage != nullptr && !IsCrossover()) {
+        m_pImage->SetWord(Channel(), BandWordBase() + w, v);
+    }
+}
+
+void CFilter::StoreBandWord(int w, std::int16_t& field, std::int16_t v) {
+    field = v;
+    MirrorBandWord(w, v);
+    *BandWordFlag(w) = 1;
+}
+
+void CFilter::SetGain(std::int16_t v) {
+    StoreBandWord(kBandWordGain, m_nGain, v);
+    m_dGainDb = GainIndexToDb(v);
+    if (m_dGainDb == 0) {
+        m_bFlat = 1;
+    } else {
+        m_bFlat = 0;
+        m_bBypass = 0;
+    }
+    UpdateResponse();
+}
+
+void CFilter::SetQ(std::int16_t v) {
+    StoreBandWord(kBandWordQ, m_nQ, v);
+    m_dQ = QAt(v);
+    UpdateResponse();
+}
+
+void CFilter::SetSlope(std::int16_t v) {
+    StoreBandWord(kBandWordSlope, m_nSlope, v);
+    m_dQ = SlopeAt(v);
+    UpdateResponse();
+}
+
+void CFilter::SetType(std::int16_t v) {
+    // Types above 3 are mirrored and flagged but not taken.
+    std::int16_t type = m_nType;
+    StoreBandWord(kBandWordType, type, v);
+    if (v >= 0 && v <= 3) {
+        m_nType = v;
+        m_bFlat = v == kTypeBypass ? 1 : 0;
+        // The Q in use follows the type's own word (Q for a peaking band, shelf slope for the
+        // others), as it is recomputed when the band is loaded: otherwise a shelf would keep
+        // the peaking Q until the model is saved and loaded again.
+        m_dQ = v == kTypePeaking ? QAt(m_nQ) : SlopeAt(m_nSlope);
+    }
+    UpdateResponse();
+}
+
+void CFilter::SetFreq(std::int16_t v) {
+    StoreBandWord(kBandWordFreq, m_nFreq, v);
+    m_dFreqHz = FreqAt(v);
+    UpdateResponse();
+}
+
+void CFilter::SetSlopeCode(std::int16_t v) {
+    m_nSlopeCode = v;
+    if (v >= 1 && v <= 12) {
+        m_nXoverFamilyCode = kSelection[v - 1][0];
+        m_nXoverStepCode = kSelection[v - 1][1];
+    }
+    m_bFlat = v == 0 ? 1 : 0;
+    m_bSlopeCodeChanged = 1;
+    UpdateResponse();
+}
+
+void CFilter::SetXoverFreq(std::int16_t v) {
+    m_nXoverFreq = v;
+    if (m_pImage != nullptr) {
+        m_pImage->SetWord(Channel(), XoverFreqWord(), v);
+    }
+    m_bXoverFreqChanged = 1;
+    m_dXoverFreqHz = FreqAt(v);
+    UpdateResponse();
+}
+
+void CFilter::SetXoverStepCode(std::int16_t v) {
+    m_nXoverStepCode = v;
+    if (m_pImage != nullptr) {
+        m_pImage->SetPcWord(Channel(), XoverStepSlot(), v);
+    }
+    m_bXoverStepCodeChanged = 1;
+    UpdateResponse();
+}
+
+void CFilter::SetXoverQ(std::int16_t v) {
+    m_nXoverQ = v;
+    if (m_pImage != nullptr) {
+        m_pImage->SetPcWord(Channel(), XoverQSlot(), v);
+    }
+    m_bXoverQChanged = 1;
+    m_dXoverQValue = XoverQAt(v);
+    UpdateResponse();
+}
+
+int CFilter::XoverFreqWord() const {
+    if (!IsCrossover()) {
+        return -1;
+    }
+    if (m_nOwnerKind == kOwnerMic) {
+        return IsHighPass() ? kMicHighPassWord : -1;
+    }
+    if (!IsOutputKind(m_nOwnerKind)) {
+        return -1;
+    }
+    return kXoverWords[m_nOwnerKind - kOwnerMainOut][IsLowPass() ? 1 : 0];
+}
+
+int CFilter::XoverStepSlot() const {
+    if (XoverFreqWord() < 0) {
+        return -1;
+    }
+    return IsLowPass() ? kPcLowPassStep : kPcHighPassStep;
+}
+
+int CFilter::XoverQSlot() const {
+    if (XoverFreqWord() < 0 || !IsOutputKind(m_nOwnerKind)) {
+        return -1;
+    }
+    return IsLowPass() ? kPcLowPassQ : kPcHighPassQ;
+}
+
+int* CFilter::BandWordFlag(int w) {
+    switch (w) {
+        case kBandWordGain:
+            return &m_bGainChanged;
+        case kBandWordQ:
+            return &m_bQChanged;
+        case kBandWordSlope:
+            return &m_bSlopeChanged;
+        case kBandWordType:
+            return &m_bTypeChanged;
+        case kBandWordFreq:
+            return &m_bFreqChanged;
+        default:
+            return nullptr;
+    }
+}
+
+std::int16_t CFilter::BandWordValue(int w) const {
+    const std::int16_t words[kBandWordCount] = {m_nGain, m_nQ, m_nSlope, m_nType, m_nFreq};
+    return w >= 0 && w < kBandWordCount ? words[w] : std::int16_t{0};
+}
+
+bool CFilter::BandWordChanged(int w) const {
+    const int* flag = const_cast<CFilter*>(this)->BandWordFlag(w);
+    return flag != nullptr && *flag != 0;
+}
+
+void CFilter::ClearBandWordChanged(int w) {
+    if (int* flag = BandWordFlag(w)) {
+        *flag = 0;
+    }
+}
+
+void CFilter::LoadBandWords(std::span<const std::int16_t, kBandWordCount> w) {
+    m_bEqBand = 1;
+    m_nType = w[kBandWordType];
+    m_nFreq = ClampFreqIndex(w[kBandWordFreq]);
+    m_nGain = w[kBandWordGain];
+    m_nQ = w[kBandWordQ];
+    m_nSlope = w[kBandWordSlope];
+    RecomputeDerived();
+    // The flat flag follows what was loaded, as the gain and type setters keep it: a band read
+    // at +6 dB must not keep the flag of its 0 dB creation (its handle would sit at 0 dB and a
+    // drag would start from gain index 120).
+    m_bFlat = (m_nType == kTypeBypass || m_dGainDb == 0) ? 1 : 0;
+    for (int i = 0; i < kBandWordCount; ++i) {
+        ClearBandWordChanged(i);
+    }
+    UpdateResponse();
+}
+
+void CFilter::StoreBandWords(std::span<std::int16_t, kBandWordCount> w) const {
+    for (int i = 0; i < kBandWordCount; ++i) {
+        w[static_cast<std::size_t>(i)] = BandWordValue(i);
+    }
+}
+
+void CFilter::LoadXover(std::int16_t freq, std::int16_t stepCode, std::int16_t q) {
+    m_bEqBand = 0;
+    m_nXoverFreq = ClampFreqIndex(freq);
+    m_nXoverStepCode = stepCode;
+    m_nXoverQ = q;
+    RecomputeDerived();
+    m_bSlopeCodeChanged = m_bXoverFreqChanged = m_bXoverStepCodeChanged = m_bXoverQChanged = 0;
+    UpdateResponse();
+}
+
+void CFilter::SetAllChanged(int v) {
+    m_bTypeChanged = m_bFreqChanged = m_bGainChanged = m_bQChanged = m_bSlopeChanged = v;
+    m_bSlopeCodeChanged = m_bXoverFreqChanged = m_bXoverStepCodeChanged = m_bXoverQChanged = v;
+}
+
+void CFilter::RecomputeDerived() {
+    if (!IsCrossover()) {
+        m_dFreqHz = FreqAt(m_nFreq);
+        m_dQ = m_nType != kTypePeaking ? SlopeAt(m_nSlope) : QAt(m_nQ);
+        m_dGainDb = GainIndexToDb(m_nGain);
+    } else {
+        m_dXoverFreqHz = FreqAt(m_nXoverFreq);
+        m_dXoverQValue = XoverQAt(m_nXoverQ);
+    }
+}
+
+void CFilter::Serialize(CArchive& ar) {
+    ar.Exchange(m_bEqBand);
+    ar.Exchange(m_nType);
+    ar.Exchange(m_nFreq);
+    ar.Exchange(m_nGain);
+    ar.Exchange(m_nQ);
+    ar.Exchange(m_nSlope);
+    ar.Exchange(m_dFreqHz);
+    ar.Exchange(m_dQ);
+    ar.Exchange(m_dGainDb);
+    ar.Exchange(m_nReserved);
+    ar.Exchange(m_nSlopeCode);
+    ar.Exchange(m_nXoverFreq);
+    ar.Exchange(m_nXoverFamilyCode);
+    ar.Exchange(m_nXoverStepCode);
+    ar.Exchange(m_nXoverQ);
+    ar.Exchange(m_dXoverFreqHz);
+    ar.Exchange(m_nFamily);
+    ar.Exchange(m_nSlopeStep);
+    ar.Exchange(m_bFlat);
+    if (ar.IsLoading()) {
+        SetAllChanged(0);
+        RecomputeDerived();
+        UpdateResponse();
+    }
+}
+
+void CFilter::UpdateResponse() {
+    ResponseDb& out = m_dResponse;
+    Coeffs den{}, num{};
+    switch (m_nType) {
+        case kTypePeaking:
+        case kTypeHighShelf:
+            out.fill(0);
+            if (m_bBypass == 0) {
+                DesignBiquad(m_nType == kTypePeaking ? kBiquadPeaking : kBiquadHighShelf, m_dFreqHz,
+                             m_dQ, m_dGainDb, den, num);
+                AccumulateSectionDb(den, num, out);
+            }
+            break;
+        case kTypeBypass:
+        case 3:
+            out.fill(0);
+            break;
+        case kTypeHighPass:
+            if (m_nXoverFreq == 0) {
+                out.fill(0);
+            } else {
+                CrossoverResponse(true, FreqAt(m_nXoverFreq - 1), m_nFamily, m_nSlopeStep,
+                                  m_nXoverStepCode == 3 || m_nXoverStepCode == 4,
+                                  XoverQAt(m_nXoverQ), out);
+            }
+            break;
+        case kTypeLowPass:
+            if (m_nXoverFreq == kFreqMaxIndex) {
+                out.fill(0);
+            } else {
+                // The subwoofer's low-pass corner sits one grid step below its index.
+                const int corner = m_nOwnerKind == kOwnerSub ? std::max(m_nXoverFreq - 1, 0)
+                                                             : static_cast<int>(m_nXoverFreq);
+                CrossoverResponse(false, FreqAt(corner), m_nFamily, m_nSlopeStep,
+                                  m_nXoverStepCode == 3 || m_nXoverStepCode == 4,
+                                  XoverQAt(m_nXoverQ), out);
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+std::int16_t CFilter::GainIndexForDb(double gainDb) const {
+    if (m_bBypass != 0 || m_bFlat != 0) {
+        return kGainZeroIndex;
+    }
+    return static_cast<std::int16_t>(std::floor((gainDb + kGainOffsetDb) / kGainStepDb + 0.5));
+}

@@ -1,0 +1,161 @@
+// One record of a band set: a parametric band, described to the unit by five words (gain, Q,
+// slope, type, frequency), or a crossover filter (high-pass or low-pass) of which only the
+// frequency index reaches the unit. Setters store the value, mirror it into the device image,
+// raise the field's changed flag and recompute what depends on it, the response included.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <span>
+
+#include "core/model/datadefine.h"
+
+class CArchive;
+struct DeviceImage;
+
+// Owner kinds: which channel a band set belongs to.
+inline constexpr int kOwnerMusic = 0;
+inline constexpr int kOwnerMic = 1;
+inline constexpr int kOwnerEffect = 2;
+inline constexpr int kOwnerMainOut = 3;
+inline constexpr int kOwnerCenter = 4;
+inline constexpr int kOwnerSub = 5;
+
+// Band types.
+inline constexpr int kTypePeaking = 0;
+inline constexpr int kTypeBypass = 1;
+inline constexpr int kTypeHighShelf = 2;
+inline constexpr int kTypeHighPass = 4;
+inline constexpr int kTypeLowPass = 5;
+
+// The five device words of a band, in block order.
+inline constexpr int kBandWordGain = 0;
+inline constexpr int kBandWordQ = 1;
+inline constexpr int kBandWordSlope = 2;
+inline constexpr int kBandWordType = 3;
+inline constexpr int kBandWordFreq = 4;
+inline constexpr int kBandWordCount = 5;
+
+// Size of one record in a parameter file.
+inline constexpr int kFilterRecordBytes = 68;
+
+// The channel number (owner kind's base plus scene) and the first band word of an owner kind.
+int OwnerChannel(int ownerKind, int scene);
+int OwnerBandBase(int ownerKind);
+
+class CFilter {
+public:
+    // Identity inside the model; `image` receives the mirrored words (may be null).
+    void Attach(DeviceImage* image, int ownerKind, int scene, int band);
+    // Creation as a peaking band at `freqIndex`, or as a crossover filter. Nothing is mirrored
+    // and no flag is raised; the response is computed.
+    void InitBand(std::int16_t freqIndex);
+    void InitHighPass();
+    void InitLowPass(std::int16_t xoverFreqIndex);
+
+    void SetGain(std::int16_t v);
+    void SetQ(std::int16_t v);
+    void SetSlope(std::int16_t v);
+    void SetType(std::int16_t v);
+    void SetFreq(std::int16_t v);
+    void SetSlopeCode(std::int16_t v);
+    void SetXoverFreq(std::int16_t v);
+    void SetXoverStepCode(std::int16_t v);
+    void SetXoverQ(std::int16_t v);
+
+    std::int16_t GetGain() const { return m_nGain; }
+    std::int16_t GetQ() const { return m_nQ; }
+    std::int16_t GetSlope() const { return m_nSlope; }
+    std::int16_t GetType() const { return m_nType; }
+    std::int16_t GetFreq() const { return m_nFreq; }
+    std::int16_t GetSlopeCode() const { return m_nSlopeCode; }
+    std::int16_t GetXoverFreq() const { return m_nXoverFreq; }
+    std::int16_t GetXoverStepCode() const { return m_nXoverStepCode; }
+    std::int16_t GetXoverQ() const { return m_nXoverQ; }
+    // The record's place in its band set, fixed at creation: a parametric band, or the
+    // high-pass or low-pass filter. It decides which words the record owns, whatever a loaded
+    // file says in m_bEqBand or m_nType.
+    bool IsCrossover() const { return m_nRole != kRoleBand; }
+    bool IsHighPass() const { return m_nRole == kRoleHighPass; }
+    bool IsLowPass() const { return m_nRole == kRoleLowPass; }
+    int Channel() const { return OwnerChannel(m_nOwnerKind, m_nScene); }
+    // First device word of this band in its channel block (meaningless for crossovers).
+    int BandWordBase() const { return OwnerBandBase(m_nOwnerKind) + kBandWordCount * m_nBand; }
+
+    // Band word w (kBandWord...) value and its changed flag; out-of-range w reads 0.
+    std::int16_t BandWordValue(int w) const;
+    bool BandWordChanged(int w) const;
+    void ClearBandWordChanged(int w);
+
+    // Image transfer. Loads clamp frequency indexes into 0-360, recompute, and clear flags.
+    void LoadBandWords(std::span<const std::int16_t, kBandWordCount> w);
+    void StoreBandWords(std::span<std::int16_t, kBandWordCount> w) const;
+    void LoadXover(std::int16_t freq, std::int16_t stepCode, std::int16_t q);
+
+    void SetAllChanged(int v);
+    // Device word of the crossover frequency and the PC-side slots of its step code and
+    // variable Q in its channel block (-1 where the owner has none).
+    int XoverFreqWord() const;
+    int XoverStepSlot() const;
+    int XoverQSlot() const;
+
+    // The 68-byte file record. After loading: flags cleared, derived values and response
+    // recomputed (a band its band values, a crossover its crossover values).
+    void Serialize(CArchive& ar);
+
+    // Derived values from the stored indexes: band (m_dFreqHz, m_dQ, m_dGainDb) or crossover
+    // (m_dXoverFreqHz, m_dXoverQValue).
+    void RecomputeDerived();
+    // Recomputes m_dResponse from the current fields.
+    void UpdateResponse();
+    // Gain index for a gain in dB (after a drag): 120 when flat or bypassed.
+    std::int16_t GainIndexForDb(double gainDb) const;
+    const std::array<double, kFreqCount>& Response() const { return m_dResponse; }
+
+    int m_nOwnerKind = 0;
+    int m_nScene = 0;
+    int m_nBand = 0;
+    std::int32_t m_bEqBand = 1;
+    std::int16_t m_nType = 0;
+    std::int16_t m_nFreq = 0;
+    std::int16_t m_nGain = kGainZeroIndex;
+    std::int16_t m_nQ = 16;
+    std::int16_t m_nSlope = 0;
+    double m_dFreqHz = 19.7;
+    double m_dQ = 2.05;
+    double m_dGainDb = 0;
+    std::int32_t m_nReserved = 0;
+    std::int16_t m_nSlopeCode = 0;
+    std::int16_t m_nXoverFreq = 0;
+    std::int16_t m_nXoverFamilyCode = 2;
+    std::int16_t m_nXoverStepCode = 0;
+    std::int16_t m_nXoverQ = 0;
+    double m_dXoverFreqHz = 19.7;
+    std::int16_t m_nFamily = 0;
+    std::int16_t m_nSlopeStep = 0;
+    double m_dXoverQValue = 0.4;
+    std::int32_t m_bFlat = 1;
+    std::int32_t m_bBypass = 0;
+
+    // Changed flags, 0 or 1.
+    int m_bTypeChanged = 0;
+    int m_bFreqChanged = 0;
+    int m_bGainChanged = 0;
+    int m_bQChanged = 0;
+    int m_bSlopeChanged = 0;
+    int m_bSlopeCodeChanged = 0;
+    int m_bXoverFreqChanged = 0;
+    int m_bXoverStepCodeChanged = 0;
+    int m_bXoverQChanged = 0;
+
+private:
+    void MirrorBandWord(int w, std::int16_t v);
+    // Stores v in the band field of word w, mirrors it and raises the word's flag.
+    void StoreBandWord(int w, std::int16_t& field, std::int16_t v);
+    int* BandWordFlag(int w);
+
+    enum Role { kRoleBand, kRoleHighPass, kRoleLowPass };
+    Role m_nRole = kRoleBand;
+    DeviceImage* m_pImage = nullptr;
+    std::array<double, kFreqCount> m_dResponse{};
+};

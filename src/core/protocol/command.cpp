@@ -1,0 +1,406 @@
+#include "core/protocol/command.h"
+
+#include <algorithm>
+
+#include "core/protocol/blocklayout.h"
+#include "core/protocol/framebuilder.h"
+#include "core/protocol/systemcommands.h"
+
+namespace {
+constexpr std::uint8_t kSpace = 0x20;
+constexpr std::uint8_t kFrameUsbOther = 0xC1;
+constexpr int kStatusLength = 2;
+constexpr int kDoubleStatusLength = 4;
+constexpr int kNetworkHelloLength = 14;
+
+bool IsSystemWrite(const CSendData& frame, std::uint8_t param) {
+    const auto b = frame.Bytes();
+    return b.size() == kParamFrameLength && b[3] == kOpWrite && b[4] == kChSystem && b[5] == param;
+}
+
+// A data reply's header agrees with its total: F5 35 and a count byte of total - 3.
+bool HeaderAgrees(std::span<const std::uint8_t> frame) {
+    return frame.size() >= kBlockHeaderLength && frame[0] == kFrameSync && frame[1] == kFrameType &&
+           frame[2] + 3 == static_cast<int>(frame.size());
+}
+}  // namespace
+
+CCommand::CCommand(CLinkState& state, ICommandSink& sink, ICommandModel& model, ISerialPort& serial)
+    : m_state(state), m_sink(sink), m_model(model), m_serial(serial) {
+    m_rxBuffer.fill(kSpace);
+    m_readChunk.fill(kSpace);
+    m_usbStaging.fill(kSpace);
+}
+
+CSendData* CCommand::GetHead() {
+    CSendData* head = m_queue.Head();
+    if (head == nullptr) {
+        m_sink.SendMessage(MSG_DISCONNECT, 0);
+    }
+    return head;
+}
+
+void CCommand::PopHead() {
+    if (m_queue.Head() == m_pCurrent) {
+        m_pCurrent = nullptr;
+    }
+    m_queue.RemoveHead();
+    ResetReceive();
+}
+
+void CCommand::ResetReceive() {
+    RestartAccumulation();
+    m_readChunk.fill(kSpace);
+}
+
+void CCommand::RestartAccumulation() {
+    m_serial.Purge();
+    m_nRxCount = 0;
+    m_rxBuffer.fill(kSpace);
+}
+
+bool CCommand::OpenSerial(const std::string& portName) {
+    return m_serial.Open(portName);
+}
+
+bool CCommand::CloseSerial() {
+    return m_serial.IsOpen() && m_serial.Close();
+}
+
+void CCommand::SendHeadSerial() {
+    CSendData* head = GetHead();
+    if (head == nullptr) {
+        return;
+    }
+    m_pCurrent = head;
+    m_serial.Write(head->Bytes());
+}
+
+void CCommand::SendHeadUsb() {
+    CSendData* head = GetHead();
+    if (head == nullptr || head->Length() > kUsbFrameBytes || m_pUsb == nullptr) {
+        return;
+    }
+    UsbReport report{};
+    std::copy(head->Bytes().begin(), head->Bytes().end(), report.begin() + 1);
+    m_pUsb->WriteReport(report);
+}
+
+void CCommand::SendHeadNetwork() {
+    CSendData* head = GetHead();
+    if (head != nullptr && m_pNetwork != nullptr) {
+        m_pNetwork->Send(head->Bytes());
+    }
+}
+
+void CCommand::LinkTick(int linkKind) {
+    if (linkKind < 0 || linkKind >= kLinkKinds) {
+        return;
+    }
+    const auto k = static_cast<std::size_t>(linkKind);
+    m_state.idleTicks[k] += 1;
+    if (m_queue.GetCount() > 0) {
+        LinkStep(linkKind);
+        return;
+    }
+    if (m_state.idleTicks[k] >= m_state.idleLimit[k]) {
+        m_state.idleTicks[k] = 0;
+        if (m_queue.GetCount() == 0) {
+            m_queue.Enqueue(
+                CFrameBuilder::MakeParamFrame(kOpRead, kChSystem, kSysCmdReadRequest, kChKey));
+        }
+        return;
+    }
+    m_queue.Enqueue(m_model.NextPendingFrame());
+}
+
+int CCommand::TimeoutFor(const CSendData& head, int linkKind) const {
+    if (linkKind == kLinkUsb && m_state.searchStage != 0) {
+        return kUsbSearchTimeoutTicks;
+    }
+    if (IsSystemWrite(head, kSysCmdSelectMode)) {
+        return kModeRecallTimeoutTicks;
+    }
+    if (IsSystemWrite(head, kSysCmdSlow)) {
+        return kSlowCommandTimeoutTicks;
+    }
+    return kReplyTimeoutTicks;
+}
+
+void CCommand::LinkStep(int linkKind) {
+    CSendData* head = GetHead();
+    if (head == nullptr) {
+        return;
+    }
+    if (head->m_bSendPending == 1) {
+        switch (linkKind) {
+            case kLinkSerial:
+                SendHeadSerial();
+                break;
+            case kLinkUsb:
+                SendHeadUsb();
+                break;
+            case kLinkNetwork:
+                SendHeadNetwork();
+                break;
+            default:
+                return;
+        }
+        head->m_bSendPending = 0;
+        return;
+    }
+    head->m_nTicks += 1;
+    if (head->m_nTicks <= TimeoutFor(*head, linkKind)) {
+        return;
+    }
+    if (m_state.retryCount < kMaxRetries) {
+        m_state.retryCount += 1;
+        ResetReceive();
+        head->m_bSendPending = 1;
+        head->m_nTicks = 0;
+        return;
+    }
+    m_state.retryCount = 0;
+    m_sink.DisconnectLink(linkKind);
+}
+
+void CCommand::ImmediateStep() {
+    if (m_queue.GetCount() < 2) {
+        m_queue.Enqueue(m_model.NextPendingFrame());
+        if (m_queue.GetCount() == 0) {
+            return;
+        }
+    }
+    LinkStep(m_state.linkKind);
+}
+
+void CCommand::OnSerialData() {
+    const int n = m_serial.Read(std::span(m_readChunk).first(kMaxReadChunk));
+    if (n <= 0) {
+        return;
+    }
+    AppendAndDispatch(
+        std::span(m_readChunk).first(static_cast<std::size_t>(std::min(n, kMaxReadChunk))), false);
+}
+
+void CCommand::OnNetworkData(const std::uint8_t* data, int length) {
+    if (data == nullptr || length <= 0) {
+        return;
+    }
+    // The socket hands over at most kMaxReadChunk bytes at a time; a longer delivery is taken
+    // as that many consecutive chunks.
+    for (int offset = 0; offset < length; offset += kMaxReadChunk) {
+        const int n = std::min(kMaxReadChunk, length - offset);
+        std::copy_n(data + offset, n, m_readChunk.begin());
+        AppendAndDispatch(std::span(m_readChunk).first(static_cast<std::size_t>(n)), true);
+    }
+}
+
+void CCommand::AppendAndDispatch(std::span<const std::uint8_t> bytes, bool network) {
+    m_state.retryCount = 0;
+    if (m_nRxCount + static_cast<int>(bytes.size()) > kRxBufferSize) {
+        // Nothing recognisable has formed in the whole buffer: start again rather than overrun.
+        // The read chunk holds the bytes being appended, so only the accumulation restarts.
+        RestartAccumulation();
+    }
+    std::copy(bytes.begin(), bytes.end(), m_rxBuffer.begin() + m_nRxCount);
+    m_nRxCount += static_cast<int>(bytes.size());
+    DispatchByTotal(network);
+}
+
+void CCommand::DispatchByTotal(bool network) {
+    const int total = m_nRxCount;
+    const auto frame =
+        std::span<const std::uint8_t>(m_rxBuffer).first(static_cast<std::size_t>(total));
+    if (total == kStatusLength || total == kDoubleStatusLength) {
+        if (frame[0] == kStatusByte) {
+            HandleStatus(frame[1], total == kDoubleStatusLength);
+        }
+        return;
+    }
+    if (total == kNetworkHelloLength) {
+        if (network && frame[0] == kStatusByte && frame[1] == kStatusAa) {
+            m_state.unitAcked = 0;
+            ResetReceive();
+            PopHead();
+        }
+        return;
+    }
+    if (IsDataReplyTotal(total) && HeaderAgrees(frame)) {
+        HandleDataReply(total);
+    }
+}
+
+void CCommand::HandleDataReply(int total) {
+    const auto frame =
+        std::span<const std::uint8_t>(m_rxBuffer).first(static_cast<std::size_t>(total));
+    const std::uint8_t byte4 = frame[4];
+    std::uint8_t channel = 0;
+    switch (total) {
+        case 9:
+            PostKey(frame.subspan(kBlockHeaderLength, 2));
+            PopHead();
+            m_usbStaging.fill(kSpace);
+            return;
+        case 71:
+            if (byte4 < kChCenter || byte4 > kChSub + 1) {
+                return;
+            }
+            channel = byte4;
+            break;
+        case 91:
+            if (byte4 != kChMainOut && byte4 != kChMainOut + 1) {
+                return;
+            }
+            channel = byte4;
+            break;
+        case 21:
+            channel = kChVolume;
+            break;
+        case 43:
+            channel = kChToneLimits;
+            break;
+        case 77:
+            channel = kChEffect;
+            break;
+        case 87:
+            channel = kChMusic;
+            break;
+        case 159:
+            channel = kChSystem;
+            break;
+        case 171:
+            channel = kChMic;
+            break;
+        default:
+            return;
+    }
+    m_model.DecodeReply(channel, frame);
+    PopHead();
+    if (channel == kChSystem) {
+        m_sink.SendMessage(MSG_SYSTEM_DATA_READ, 0);
+    } else if (channel == kChVolume && m_state.uploadConfirm == 1) {
+        m_sink.SendMessage(MSG_VOLUMES_READ, 0);
+    }
+}
+
+void CCommand::PostKey(std::span<const std::uint8_t> payload) {
+    int value = 0;
+    if (payload.size() >= 2) {
+        const std::size_t last = payload.size() - 2;
+        value = static_cast<std::int16_t>(payload[last] | (payload[last + 1] << 8));
+    }
+    m_sink.PostMessage(MSG_KEY_REPORTED, value);
+}
+
+void CCommand::HandleStatus(std::uint8_t code, bool fourBytes) {
+    switch (code) {
+        case kStatusCc:
+            m_state.unitAcked = 1;
+            ResetReceive();
+            PopHead();
+            return;
+        case kStatusBb:
+            if (m_state.unitAcked == 0) {
+                m_state.unitRefused = 1;
+            }
+            ResetReceive();
+            PopHead();
+            return;
+        case kStatusDd:
+            if (!fourBytes) {
+                m_state.unitAcked = 0;
+                m_state.unitRefused = 1;
+                ResetReceive();
+                PopHead();
+                return;
+            }
+            break;
+        case kStatusAa:
+            if (!fourBytes) {
+                ResetReceive();
+                return;
+            }
+            break;
+        default:
+            if (!fourBytes) {
+                return;  // not a status reply: keep accumulating
+            }
+            break;
+    }
+    // Four bytes that are not an acknowledgement or a busy answer.
+    m_state.unitAcked = 0;
+    ResetReceive();
+    PopHead();
+}
+
+void CCommand::OnUsbReport(std::span<const std::uint8_t, kUsbReportLength> report) {
+    m_state.retryCount = 0;
+    const auto frame = report.subspan<1>();
+    if (frame[0] == kFrameSync && frame[1] == kFrameType) {
+        HandleUsbChunk(frame);
+    } else if (frame[0] == kFrameSync && frame[1] == kFrameUsbOther) {
+        return;
+    } else if (frame[0] == kStatusByte) {
+        HandleUsbStatus(frame[1]);
+    }
+}
+
+void CCommand::HandleUsbStatus(std::uint8_t code) {
+    if (code != kStatusCc) {
+        HandleStatus(code, false);
+        return;
+    }
+    const bool wasAcked = m_state.unitAcked == 1;
+    m_state.unitAcked = 1;
+    ResetReceive();
+    // Over USB the unit also acknowledges each write with EE CC, while a read request is only
+    // ever answered by its data.
+    const CSendData* head = m_queue.Head();
+    if (head == nullptr || head->Length() < 4 || head->Bytes()[3] == kOpRead) {
+        return;
+    }
+    const bool transmittedWrite = head->m_bSendPending == 0 && head->Bytes()[3] == kOpWrite;
+    if (!wasAcked || transmittedWrite) {
+        PopHead();
+    }
+}
+
+void CCommand::HandleUsbChunk(std::span<const std::uint8_t> frame) {
+    const std::uint8_t channel = frame[4];
+    const std::uint8_t start = frame[5];
+    const int n = frame[2] - 4;
+    const int offset = kBlockHeaderLength + 2 * start;
+    if (!IsChunk(channel, start) || n < 0 || n > kMaxUsbChunkPayload ||
+        offset + n > kUsbStagingSize) {
+        return;
+    }
+    std::copy_n(frame.begin() + kBlockHeaderLength, n, m_usbStaging.begin() + offset);
+    if (!IsLastChunk(channel, start)) {
+        PopHead();
+        return;
+    }
+    const bool ownCount = channel == kChVolume || channel == kChKey;
+    FinishUsbChannel(channel, ownCount ? frame[2] : 2 * BlockWords(channel) + 4);
+}
+
+void CCommand::FinishUsbChannel(std::uint8_t channel, int count) {
+    m_usbStaging[2] = static_cast<std::uint8_t>(count);
+    const auto staged = std::span<const std::uint8_t>(m_usbStaging);
+    if (channel == kChKey) {
+        const auto payload =
+            staged.subspan(kBlockHeaderLength, static_cast<std::size_t>(count - 4));
+        PopHead();
+        PostKey(payload);
+        m_usbStaging.fill(kSpace);
+        return;
+    }
+    m_model.DecodeReply(channel, staged);
+    PopHead();
+    m_usbStaging.fill(kSpace);
+    if (channel == kChSystem) {
+        m_sink.SendMessage(MSG_SYSTEM_DATA_READ, 0);
+    } else if (channel == kChVolume && m_state.uploadConfirm == 1) {
+        m_sink.SendMessage(MSG_VOLUMES_READ, 0);
+    }
+}

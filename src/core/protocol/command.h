@@ -1,0 +1,104 @@
+// The command engine: one queue of outgoing frames, exactly one frame in flight per link, the
+// tick that paces and retransmits, and the receive paths that recognise the unit's replies.
+//
+// Threading: everything here runs on one thread. The owner of each transport delivers its
+// bytes (OnSerialData, OnNetworkData) and reports (OnUsbReport) on the engine's thread; the
+// USB reader thread hands each report over as a queued event. The engine takes no locks.
+//
+// Wiring: construct with the link state record, the main window's sink, the model and the
+// serial port; attach the USB and network links when they exist. Each connected link's timer
+// (kLinkTickMs) calls LinkTick with the link's kind.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+
+#include "core/protocol/linkinterfaces.h"
+#include "core/protocol/linkstate.h"
+#include "core/protocol/senddataqueue.h"
+
+inline constexpr int kRxBufferSize = 2000;
+inline constexpr int kUsbStagingSize = 200;
+inline constexpr int kMaxReadChunk = 400;
+inline constexpr int kMaxRetries = 5;
+inline constexpr int kReplyTimeoutTicks = 60;
+inline constexpr int kModeRecallTimeoutTicks = 500;
+inline constexpr int kSlowCommandTimeoutTicks = 1000;
+inline constexpr int kUsbSearchTimeoutTicks = 50;
+
+class CCommand {
+public:
+    CCommand(CLinkState& state, ICommandSink& sink, ICommandModel& model, ISerialPort& serial);
+
+    void SetUsbLink(IUsbReportLink* usb) { m_pUsb = usb; }
+    void SetNetworkLink(INetworkLink* network) { m_pNetwork = network; }
+
+    // Queue.
+    void Enqueue(std::unique_ptr<CSendData> frame) { m_queue.Enqueue(std::move(frame)); }
+    int GetCount() const { return m_queue.GetCount(); }
+    // The head frame; on an empty queue sends MSG_DISCONNECT and returns null.
+    CSendData* GetHead();
+    // Destroys the head frame if there is one, then always ResetReceive.
+    void PopHead();
+    void ClearQueue() {
+        m_queue.Clear();
+        m_pCurrent = nullptr;
+    }
+    // Purges the serial port, empties the reply buffer and fills it and the read chunk with
+    // spaces. The USB staging area is left alone.
+    void ResetReceive();
+
+    // Serial port.
+    bool OpenSerial(const std::string& portName);
+    bool CloseSerial();
+
+    // Transmission of the head frame on one link.
+    void SendHeadSerial();
+    void SendHeadUsb();
+    void SendHeadNetwork();
+
+    // One tick of the timer of the link of kind `linkKind` (kLinkUsb, kLinkSerial,
+    // kLinkNetwork).
+    void LinkTick(int linkKind);
+    // One step of the link: transmit the head once, then count ticks until a reply removes it.
+    void LinkStep(int linkKind);
+    // The step run at once after a curve drag, without waiting for the timer.
+    void ImmediateStep();
+
+    // Receive entry points.
+    void OnSerialData();
+    void OnNetworkData(const std::uint8_t* data, int length);
+    void OnUsbReport(std::span<const std::uint8_t, kUsbReportLength> report);
+
+    const CSendData* Current() const { return m_pCurrent; }
+    int RxCount() const { return m_nRxCount; }
+
+private:
+    void RestartAccumulation();
+    void AppendAndDispatch(std::span<const std::uint8_t> bytes, bool network);
+    void DispatchByTotal(bool network);
+    void HandleDataReply(int total);
+    void HandleStatus(std::uint8_t code, bool fourBytes);
+    void HandleUsbStatus(std::uint8_t code);
+    void HandleUsbChunk(std::span<const std::uint8_t> frame);
+    void FinishUsbChannel(std::uint8_t channel, int count);
+    void PostKey(std::span<const std::uint8_t> payload);
+    int TimeoutFor(const CSendData& head, int linkKind) const;
+
+    CLinkState& m_state;
+    ICommandSink& m_sink;
+    ICommandModel& m_model;
+    ISerialPort& m_serial;
+    IUsbReportLink* m_pUsb = nullptr;
+    INetworkLink* m_pNetwork = nullptr;
+
+    int m_nRxCount = 0;
+    std::array<std::uint8_t, kRxBufferSize> m_rxBuffer{};
+    std::array<std::uint8_t, kUsbStagingSize> m_usbStaging{};
+    std::array<std::uint8_t, kRxBufferSize> m_readChunk{};
+    CSendDataQueue m_queue;
+    const CSendData* m_pCurrent = nullptr;
+};

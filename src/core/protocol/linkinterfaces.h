@@ -1,0 +1,96 @@
+// The small interfaces through which the command engine (CCommand) reaches the world: the
+// three transports it writes frames to, the window-message sink of the editor, and the model
+// that supplies changed parameters and decodes replies.
+//
+// Threading: the engine and everything it calls run on ONE thread. Whoever owns a transport
+// delivers its bytes and reports on the engine's thread (the USB reader thread hands every
+// report over as a queued event before OnUsbReport is called). No locks are taken anywhere.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <memory>
+#include <span>
+#include <string>
+
+#include "core/protocol/senddata.h"
+
+// Messages of the engine to the editor's main window.
+inline constexpr int MSG_SYSTEM_DATA_READ = 0x46E;  // sent: system block decoded
+inline constexpr int MSG_DISCONNECT = 0x46F;        // sent: GetHead found the queue empty
+inline constexpr int MSG_VOLUMES_READ = 0x474;      // sent: volume block decoded while confirming
+inline constexpr int MSG_KEY_REPORTED = 0x477;      // posted: wParam = the unit's music key
+
+// Link kinds, also the index into the idle counters of the link state.
+inline constexpr int kLinkUsb = 0;
+inline constexpr int kLinkSerial = 1;
+inline constexpr int kLinkNetwork = 2;
+inline constexpr int kLinkKinds = 3;
+
+// Period of each link's timer. The engine counts everything in ticks, and the unit was built
+// against a pace of about 64 ticks per second; at 16 ms a tick the engine gives about 0.98 s
+// before a first retransmission (61 ticks), 8.0 s for a mode recall (501 ticks), an idle poll
+// every 0.88 s (55 ticks) and a silent link dropped after about 5.9 s (six time-outs).
+inline constexpr int kLinkTickMs = 16;
+
+// USB output reports: report id 0 followed by 64 bytes.
+inline constexpr int kUsbReportLength = 65;
+using UsbReport = std::array<std::uint8_t, kUsbReportLength>;
+
+// The serial port as the engine needs it. The implementation configures 115200 baud, 8 data
+// bits, no parity, 1 stop bit, no handshaking.
+class ISerialPort {
+public:
+    virtual ~ISerialPort() = default;
+    // Closes the port first when it is open; false when the port cannot be opened or set up.
+    virtual bool Open(const std::string& portName) = 0;
+    // false when the port was not open.
+    virtual bool Close() = 0;
+    virtual bool IsOpen() const = 0;
+    // Writes the bytes, waiting at most 5000 ms; a failure is not reported.
+    virtual void Write(std::span<const std::uint8_t> bytes) = 0;
+    // Reads what has arrived, at most into.size() bytes, waiting at most 200 ms. Returns the
+    // count read; 0 or less means nothing.
+    virtual int Read(std::span<std::uint8_t> into) = 0;
+    // Discards the driver's input and output buffers; harmless when the port is closed.
+    virtual void Purge() = 0;
+};
+
+// The USB device: takes one 65-byte output report (byte 0 = report id 0).
+class IUsbReportLink {
+public:
+    virtual ~IUsbReportLink() = default;
+    virtual void WriteReport(const UsbReport& report) = 0;
+};
+
+// The network socket: sends bytes as they are.
+class INetworkLink {
+public:
+    virtual ~INetworkLink() = default;
+    virtual void Send(std::span<const std::uint8_t> bytes) = 0;
+};
+
+// The main window as the engine sees it.
+class ICommandSink {
+public:
+    virtual ~ICommandSink() = default;
+    // Handled completely before the call returns (MSG_SYSTEM_DATA_READ, MSG_DISCONNECT,
+    // MSG_VOLUMES_READ). The engine has finished its own bookkeeping before it sends.
+    virtual void SendMessage(int message, int wParam) = 0;
+    // Handled after the current handler returns (MSG_KEY_REPORTED); the sink decides how.
+    virtual void PostMessage(int message, int wParam) = 0;
+    // The link of this kind timed out six times in a row: run its disconnect routine (which
+    // is expected to call CCommand::ClearQueue).
+    virtual void DisconnectLink(int linkKind) = 0;
+};
+
+// The parameter model as the engine sees it.
+class ICommandModel {
+public:
+    virtual ~ICommandModel() = default;
+    // The frame for the next changed parameter (its flag cleared), or null.
+    virtual std::unique_ptr<CSendData> NextPendingFrame() = 0;
+    // Decodes one complete data reply for `channel` into the device image. `frame` covers the
+    // whole frame (byte 2 = payload length + 4, payload from byte 6).
+    virtual void DecodeReply(std::uint8_t channel, std::span<const std::uint8_t> frame) = 0;
+};

@@ -1,0 +1,3 @@
+#include "core/protocol/linkstate.h"
+
+CLinkState g_linkState;

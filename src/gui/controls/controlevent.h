@@ -1,0 +1,40 @@
+// How a control reports to its parent: one event type for every control and message.
+//
+// PostControlMessage queues the event; it arrives after the handler that raised it returns
+// (the slider's messages). SendControlMessage delivers it before returning (the command of a
+// number box, a spin or a button). A parent receives both in QObject::customEvent:
+//
+//     void CMyPage::customEvent(QEvent* event) {
+//         if (const auto* msg = CControlEvent::From(event)) {
+//             switch (msg->Message()) { case MSG_SLIDER_CHANGED: ...; }
+//         }
+//     }
+#pragma once
+
+#include <QEvent>
+
+#include "gui/controls/controlmessages.h"
+
+class QObject;
+
+class CControlEvent : public QEvent {
+public:
+    CControlEvent(int nMessage, int nControlId, int nValue);
+
+    static QEvent::Type EventType();
+    // The control event behind event, or null for any other event.
+    static const CControlEvent* From(const QEvent* event);
+
+    int Message() const { return m_nMessage; }
+    int ControlId() const { return m_nControlId; }
+    int Value() const { return m_nValue; }
+
+private:
+    int m_nMessage;
+    int m_nControlId;
+    int m_nValue;
+};
+
+// Both do nothing without a receiver (a control that has no parent).
+void PostControlMessage(QObject* pReceiver, int nMessage, int nControlId, int nValue);
+void SendControlMessage(QObject* pReceiver, int nMessage, int nControlId, int nValue);

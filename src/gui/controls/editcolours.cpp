@@ -1,0 +1,14 @@
+#include "gui/controls/editcolours.h"
+
+#include <QLineEdit>
+#include <QPalette>
+
+void ApplyEditColours(QLineEdit* pEdit, const QColor& text, const QColor& back) {
+    const bool solid = back.isValid() && back.alpha() > 0;
+    QPalette colours = pEdit->palette();
+    colours.setColor(QPalette::Text, text);
+    colours.setColor(QPalette::Base, solid ? back : QColor(Qt::transparent));
+    pEdit->setPalette(colours);
+    pEdit->setAutoFillBackground(solid);
+    pEdit->update();
+}

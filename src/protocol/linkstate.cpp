@@ -1,3 +1,0 @@
-#include "protocol/linkstate.h"
-
-CLinkState g_linkState;

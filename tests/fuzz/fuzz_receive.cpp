@@ -1,0 +1,122 @@
+// Fuzz target: arbitrary bytes and reports into the command engine's three receive paths, with
+// the queue, the link state and the ticks driven into arbitrary states by the same input, and
+// the simulated unit's parser fed alongside. The input is a little program: each step starts
+// with an operation byte, followed by its operands.
+#include <cstddef>
+#include <cstdint>
+
+#include "core/model/audiodata.h"
+#include "core/protocol/catalogue.h"
+#include "core/protocol/command.h"
+#include "tests/support/enginefakes.h"
+#include "core/protocol/readback.h"
+#include "simunit.h"
+
+namespace {
+class CInput {
+public:
+    CInput(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
+    bool Empty() const { return m_at >= m_size; }
+    std::uint8_t Byte() { return m_at < m_size ? m_data[m_at++] : 0; }
+    std::span<const std::uint8_t> Take(std::size_t n) {
+        n = std::min(n, m_size - std::min(m_at, m_size));
+        const auto piece = std::span(m_data + m_at, n);
+        m_at += n;
+        return piece;
+    }
+
+private:
+    const std::uint8_t* m_data;
+    std::size_t m_size;
+    std::size_t m_at = 0;
+};
+
+class CDisconnectingSink : public CRecordingSink {
+public:
+    void DisconnectLink(int kind) override {
+        CRecordingSink::DisconnectLink(kind);
+        m_pEngine->ClearQueue();
+    }
+    CCommand* m_pEngine = nullptr;
+};
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    CInput in(data, size);
+    CAudioData model;
+    CAudioDataCommandModel port(model);
+    CLinkState state;
+    CDisconnectingSink sink;
+    CFakeSerialPort serial;
+    CFakeUsbLink usb;
+    CFakeNetworkLink network;
+    CCommand engine(state, sink, port, serial);
+    sink.m_pEngine = &engine;
+    engine.SetUsbLink(&usb);
+    engine.SetNetworkLink(&network);
+    CSimUnit sim;
+
+    while (!in.Empty()) {
+        switch (in.Byte() % 10) {
+            case 0: {
+                const auto bytes = in.Take(in.Byte() * 2u);
+                serial.m_pending.emplace_back(bytes.begin(), bytes.end());
+                engine.OnSerialData();
+                break;
+            }
+            case 1: {
+                const auto bytes = in.Take(in.Byte() * 4u);
+                engine.OnNetworkData(bytes.data(), static_cast<int>(bytes.size()));
+                break;
+            }
+            case 2: {
+                UsbReport report{};
+                const auto bytes = in.Take(kUsbFrameBytes);
+                std::copy(bytes.begin(), bytes.end(), report.begin() + 1);
+                engine.OnUsbReport(report);
+                break;
+            }
+            case 3: {
+                const int kind = in.Byte() % kLinkKinds;
+                for (int n = in.Byte(); n >= 0; --n) {
+                    engine.LinkTick(kind);
+                }
+                break;
+            }
+            case 4: {
+                const auto bytes = in.Take(in.Byte() % 80);
+                engine.Enqueue(std::make_unique<CSendData>(Bytes(bytes.begin(), bytes.end())));
+                break;
+            }
+            case 5:
+                ReadAllSequence(engine, in.Byte() % 2 == 0, in.Byte() % 8);
+                break;
+            case 6:
+                if (engine.GetCount() > 0) {
+                    engine.PopHead();
+                } else {
+                    engine.ClearQueue();
+                }
+                break;
+            case 7:
+                state.unitAcked = in.Byte() % 2;
+                state.searchStage = in.Byte() % 3;
+                state.uploadConfirm = in.Byte() % 2;
+                break;
+            case 8: {
+                const auto bytes = in.Take(in.Byte());
+                sim.OnStreamBytes(bytes);
+                sim.OnUsbReport(bytes);
+                break;
+            }
+            default:
+                ApplyReadBack(model);
+                model.Music().SetKeyShift(static_cast<std::int16_t>(in.Byte()));
+                break;
+        }
+        if (engine.RxCount() < 0 || engine.RxCount() > kRxBufferSize) {
+            __builtin_trap();
+        }
+    }
+    return 0;
+}

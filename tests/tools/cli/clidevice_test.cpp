@@ -1,0 +1,284 @@
+// sonvela-cli's device commands against the simulated unit, over TCP loopback and over a pty.
+#include <gtest/gtest.h>
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include "core/model/audiodata.h"
+#include "core/model/pmxfile.h"
+#include "tests/support/simunitthread.h"
+
+namespace {
+constexpr int kCliTimeoutMs = 60000;
+constexpr int kExitOk = 0;
+constexpr int kExitNoUnit = 3;
+constexpr int kExitRefused = 4;
+constexpr int kExitLocked = 5;
+constexpr int kExitLinkLost = 6;
+
+struct CliRun {
+    int exitCode = -1;
+    QByteArray out;
+    QByteArray err;
+};
+
+CliRun RunCli(const CSimUnitThread& unit, const QStringList& args) {
+    QProcess process;
+    process.start(SONVELA_CLI_PATH, args + unit.CliLinkOptions());
+    CliRun run;
+    if (!process.waitForFinished(kCliTimeoutMs)) {
+        process.kill();
+        process.waitForFinished();
+        return run;
+    }
+    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
+    run.out = process.readAllStandardOutput();
+    run.err = process.readAllStandardError();
+    return run;
+}
+
+const CSimUnitThread::Transport kTransports[] = {CSimUnitThread::Transport::Tcp,
+                                                 CSimUnitThread::Transport::Pty};
+
+const char* Name(CSimUnitThread::Transport transport) {
+    return transport == CSimUnitThread::Transport::Tcp ? "tcp" : "pty";
+}
+
+// Channels 0-10 of the unit and of a dump's image, word for word.
+void ExpectImageEqualsUnit(const QJsonObject& dump, CSimUnitThread& unit, const char* what) {
+    const QJsonObject image = dump["image"].toObject();
+    const QJsonArray channels = image["channels"].toArray();
+    ASSERT_EQ(channels.size(), kBlockChannels) << what;
+    unit.WithUnit([&](CSimUnit& sim) {
+        for (int ch = 0; ch < kBlockChannels; ++ch) {
+            const auto block = sim.Block(ch);
+            const QJsonArray words = channels[ch].toArray();
+            ASSERT_EQ(words.size(), static_cast<qsizetype>(block.size())) << what << " ch " << ch;
+            for (std::size_t w = 0; w < block.size(); ++w) {
+                EXPECT_EQ(words[w].toInt(), block[w]) << what << " ch " << ch << " word " << w;
+            }
+        }
+        const QJsonArray system = image["system"].toObject()["bytes"].toArray();
+        const auto bytes = sim.SystemBlock();
+        ASSERT_EQ(system.size(), static_cast<qsizetype>(bytes.size())) << what;
+        for (std::size_t i = 0; i < bytes.size(); ++i) {
+            EXPECT_EQ(system[i].toInt(), bytes[i]) << what << " system byte " << i;
+        }
+    });
+}
+
+// What the unit must hold after `path` was uploaded: its memory, with every word the model
+// keeps replaced by the file's value (words the model does not keep are sent back as read).
+std::unique_ptr<CAudioData> ExpectedAfterUpload(CSimUnitThread& unit, const QString& path) {
+    auto expected = std::make_unique<CAudioData>();
+    unit.WithUnit([&](CSimUnit& sim) {
+        for (int ch = 0; ch < kBlockChannels; ++ch) {
+            const auto block = sim.Block(ch);
+            std::copy(block.begin(), block.end(), expected->Image().Words(ch).begin());
+        }
+    });
+    expected->LoadAllFromImage(expected->Image());
+    EXPECT_TRUE(LoadParameterFile(*expected, path.toStdString()).ok);
+    expected->StoreAllToImage(expected->Image());
+    return expected;
+}
+
+// Channels 0-9 of the unit equal the image of `model` (the volumes of channel 10 are not part
+// of a parameter file).
+void ExpectUnitHolds(CSimUnitThread& unit, const CAudioData& model, const char* what) {
+    unit.WithUnit([&](CSimUnit& sim) {
+        for (int ch = 0; ch < kChVolume; ++ch) {
+            const auto expected = model.Image().Words(ch);
+            const auto actual = sim.Block(ch);
+            ASSERT_EQ(actual.size(), expected.size()) << what << " ch " << ch;
+            for (std::size_t w = 0; w < actual.size(); ++w) {
+                EXPECT_EQ(actual[w], expected[w]) << what << " ch " << ch << " word " << w;
+            }
+        }
+    });
+}
+
+// A parameter file whose first field of every channel record 0-9 is one above its default.
+// (The master volumes are not part of the file.)
+QString WriteChangedFile(const QTemporaryDir& dir, CAudioData& model) {
+    CParamRecord* records[] = {
+        &model.Music(),   &model.Mic(),     &model.Echo(), &model.MainOut(0), &model.MainOut(1),
+        &model.Center(0), &model.Center(1), &model.Sub(0), &model.Sub(1),     &model.ToneLimits()};
+    for (CParamRecord* pRecord : records) {
+        pRecord->Set(0, static_cast<std::int16_t>(pRecord->Get(0) + 1));
+    }
+    const QString path = dir.filePath("changed.pmx");
+    EXPECT_TRUE(SaveParameterFile(model, path.toStdString()).ok);
+    return path;
+}
+
+QJsonObject Json(const CliRun& run) {
+    return QJsonDocument::fromJson(run.out).object();
+}
+}  // namespace
+
+TEST(CliDevice, DumpShowsExactlyTheUnitsMemory) {
+    for (const auto transport : kTransports) {
+        CSimUnitThread unit(transport);
+        ASSERT_TRUE(unit.IsValid()) << Name(transport);
+        // Something other than the defaults in the memory the dump must find.
+        unit.WithUnit([](CSimUnit& sim) {
+            sim.Block(kChMic)[5] = -7;
+            sim.Block(kChVolume)[0] = 42;
+            sim.SystemBlock()[2] = 'Q';
+        });
+        const CliRun run = RunCli(unit, {"dump", "--json"});
+        ASSERT_EQ(run.exitCode, kExitOk) << Name(transport) << run.err.toStdString();
+        ExpectImageEqualsUnit(Json(run), unit, Name(transport));
+        EXPECT_EQ(Json(run)["records"].toObject()["volume"].toObject()["m_nMicVol"].toInt(), 42)
+            << Name(transport);
+    }
+}
+
+TEST(CliDevice, RestoreThenDumpRoundTrips) {
+    for (const auto transport : kTransports) {
+        QTemporaryDir dir;
+        CSimUnitThread unit(transport);
+        ASSERT_TRUE(unit.IsValid()) << Name(transport);
+        CAudioData model;
+        const QString path = WriteChangedFile(dir, model);
+        const auto expected = ExpectedAfterUpload(unit, path);
+        const CliRun restore = RunCli(unit, {"restore", path});
+        ASSERT_EQ(restore.exitCode, kExitOk) << Name(transport) << restore.err.toStdString();
+        ExpectUnitHolds(unit, *expected, Name(transport));
+
+        // Read back into a file again: the same file.
+        const CliRun backup = RunCli(unit, {"backup", "-o", dir.filePath("back.pmx")});
+        ASSERT_EQ(backup.exitCode, kExitOk) << Name(transport) << backup.err.toStdString();
+        // Every channel record of the backup equals the restored file's.
+        CAudioData original;
+        CAudioData back;
+        ASSERT_TRUE(LoadParameterFile(original, path.toStdString()).ok);
+        ASSERT_TRUE(LoadParameterFile(back, dir.filePath("back.pmx").toStdString()).ok);
+        original.StoreAllToImage(original.Image());
+        back.StoreAllToImage(back.Image());
+        for (int ch = 0; ch < kChVolume; ++ch) {
+            const auto a = original.Image().Words(ch);
+            const auto b = back.Image().Words(ch);
+            EXPECT_TRUE(std::equal(a.begin(), a.end(), b.begin(), b.end()))
+                << Name(transport) << " ch " << ch;
+        }
+    }
+}
+
+TEST(CliDevice, ABadFileChangesNothingOnTheUnit) {
+    QTemporaryDir dir;
+    QFile truncated(dir.filePath("short.pmx"));
+    ASSERT_TRUE(truncated.open(QIODevice::WriteOnly));
+    truncated.write(QByteArray(100, '\x01'));
+    truncated.close();
+    CSimUnitThread unit(CSimUnitThread::Transport::Tcp);
+    const CliRun run = RunCli(unit, {"restore", truncated.fileName()});
+    EXPECT_EQ(run.exitCode, 1);
+    unit.WithUnit([](CSimUnit& sim) { EXPECT_EQ(sim.Counters().framesReceived, 0); });
+}
+
+TEST(CliDevice, ALockedPanelNeedsTheRightPassword) {
+    const struct {
+        const char* what;
+        QStringList extra;
+        int exitCode;
+    } cases[] = {
+        {"no password", {}, kExitLocked},
+        {"right password", {"--password", "4321"}, kExitOk},
+        {"wrong password", {"--password", "1234"}, kExitLocked},
+        {"too short", {"--password", "432"}, kExitLocked},
+    };
+    for (const auto transport : kTransports) {
+        for (const auto& c : cases) {
+            SimOptions options;
+            options.lockPassword = "4321";
+            CSimUnitThread unit(transport, options);
+            const CliRun run = RunCli(unit, QStringList{"dump"} + c.extra);
+            EXPECT_EQ(run.exitCode, c.exitCode) << Name(transport) << " " << c.what;
+        }
+    }
+}
+
+TEST(CliDevice, RefusingSilentAndVanishingUnits) {
+    for (const auto transport : kTransports) {
+        if (transport == CSimUnitThread::Transport::Tcp) {
+            // Over a serial port the search sends two handshakes per tick; when both refusals
+            // are read together they form a 4-byte reply, which counts as "other" and not as
+            // a refusal, so there the result depends on timing. Over TCP it does not.
+            SimOptions options;
+            options.refuse = true;
+            CSimUnitThread unit(transport, options);
+            EXPECT_EQ(RunCli(unit, {"probe"}).exitCode, kExitRefused) << Name(transport);
+        }
+        {
+            SimOptions options;
+            options.silent = true;
+            CSimUnitThread unit(transport, options);
+            EXPECT_EQ(RunCli(unit, {"probe"}).exitCode, kExitNoUnit) << Name(transport);
+        }
+        {
+            // Acknowledges the handshake, then never answers again: the read-back's first
+            // request is sent six times and the link dropped.
+            CSimUnitThread unit(transport);
+            unit.MuteAfter(1);
+            const CliRun run = RunCli(unit, {"dump"});
+            EXPECT_EQ(run.exitCode, kExitLinkLost) << Name(transport);
+            unit.WithUnit([&](CSimUnit& sim) {
+                // The handshakes plus six sends of the first read request.
+                EXPECT_GE(sim.Counters().framesReceived, 7) << Name(transport);
+            });
+        }
+    }
+}
+
+TEST(CliDevice, GarbageAndDroppedFramesStillConverge) {
+    for (const auto transport : kTransports) {
+        QTemporaryDir dir;
+        SimOptions options;
+        options.dropEvery = 100;
+        options.garbageEvery = 7;
+        CSimUnitThread unit(transport, options);
+        CAudioData model;
+        const QString path = WriteChangedFile(dir, model);
+        const auto expected = ExpectedAfterUpload(unit, path);
+        const CliRun restore = RunCli(unit, {"restore", path});
+        ASSERT_EQ(restore.exitCode, kExitOk) << Name(transport) << restore.err.toStdString();
+        ExpectUnitHolds(unit, *expected, Name(transport));
+
+        const CliRun set = RunCli(unit, {"set", "music.m_nInput=2", "volume.m_nMusicVol=33"});
+        ASSERT_EQ(set.exitCode, kExitOk) << Name(transport) << set.err.toStdString();
+        const CliRun dump = RunCli(unit, {"dump", "--json"});
+        ASSERT_EQ(dump.exitCode, kExitOk) << Name(transport) << dump.err.toStdString();
+        ExpectImageEqualsUnit(Json(dump), unit, Name(transport));
+        unit.WithUnit(
+            [&](CSimUnit& sim) { EXPECT_GT(sim.Counters().garbled, 0) << Name(transport); });
+    }
+}
+
+TEST(CliDevice, ModesAreStoredAndRecalled) {
+    CSimUnitThread unit(CSimUnitThread::Transport::Tcp);
+    const CliRun save = RunCli(unit, {"save-mode", "3", "Party"});
+    ASSERT_EQ(save.exitCode, kExitOk) << save.err.toStdString();
+    unit.WithUnit([](CSimUnit& sim) {
+        const auto name = sim.SystemBlock().subspan(2 + 2 * kModeNameBytes, kModeNameBytes);
+        EXPECT_EQ(std::string(name.begin(), name.end()), "Party               ");
+    });
+    const CliRun recall = RunCli(unit, {"recall-mode", "2"});
+    ASSERT_EQ(recall.exitCode, kExitOk) << recall.err.toStdString();
+    unit.WithUnit([](CSimUnit& sim) { EXPECT_EQ(sim.ModeIndex(), 1); });
+
+    const struct {
+        QStringList args;
+    } usage[] = {{{"recall-mode", "8"}},
+                 {{"save-mode", "0", "x"}},
+                 {{"save-mode", "1", "a name of twenty-one!"}}};
+    for (const auto& c : usage) {
+        EXPECT_EQ(RunCli(unit, c.args).exitCode, 2) << c.args.join(' ').toStdString();
+    }
+}
