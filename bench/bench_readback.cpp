@@ -7,16 +7,16 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 
+#include "core/model/audiodata.h"
+#include "core/protocol/blocklayout.h"
+#include "core/protocol/command.h"
+#include "core/protocol/readback.h"
 #include "link/audiodataconnection.h"
 #include "link/clientsocket.h"
 #include "link/connectsearch.h"
 #include "link/linkcontroller.h"
 #include "link/seriallink.h"
 #include "link/serialport.h"
-#include "core/model/audiodata.h"
-#include "core/protocol/blocklayout.h"
-#include "core/protocol/command.h"
-#include "core/protocol/readback.h"
 #include "tests/support/simunitthread.h"
 
 namespace {

@@ -7,8 +7,8 @@
 #include <cstdint>
 #include <functional>
 
-#include "link/unitaddress.h"
 #include "core/protocol/linkinterfaces.h"
+#include "link/unitaddress.h"
 
 class QTcpSocket;
 

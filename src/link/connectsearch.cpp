@@ -2,10 +2,10 @@
 
 #include <QTimer>
 
-#include "link/clientsocket.h"
-#include "link/unitaddress.h"
 #include "core/protocol/catalogue.h"
 #include "core/protocol/command.h"
+#include "link/clientsocket.h"
+#include "link/unitaddress.h"
 
 CConnectSearch::CConnectSearch(CLinkState& state, CCommand& command, CClientSocket& socket,
                                std::function<void(int)> connectBy, QObject* parent)

@@ -14,8 +14,8 @@
 #include <memory>
 #include <thread>
 
-#include "link/hidbackend.h"
 #include "core/protocol/linkinterfaces.h"
+#include "link/hidbackend.h"
 
 inline constexpr std::uint16_t kUnitVid = UNIT_VID;
 inline constexpr std::uint16_t kUnitPid = UNIT_PID;

@@ -3,13 +3,13 @@
 #include <QTimer>
 
 #include "core/common/usernotify.h"
+#include "core/protocol/command.h"
 #include "link/clientsocket.h"
 #include "link/connectionmodel.h"
 #include "link/connectsearch.h"
 #include "link/hiddevice.h"
 #include "link/hotplugmonitor.h"
 #include "link/seriallink.h"
-#include "core/protocol/command.h"
 
 namespace {
 constexpr int kModeRecallBusyMs = 3000;

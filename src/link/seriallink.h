@@ -3,8 +3,8 @@
 // 5000 ms.
 #pragma once
 
-#include "link/serialport.h"
 #include "core/protocol/linkinterfaces.h"
+#include "link/serialport.h"
 
 class CCommand;
 

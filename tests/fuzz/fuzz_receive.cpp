@@ -8,9 +8,9 @@
 #include "core/model/audiodata.h"
 #include "core/protocol/catalogue.h"
 #include "core/protocol/command.h"
-#include "tests/support/enginefakes.h"
 #include "core/protocol/readback.h"
 #include "simunit.h"
+#include "tests/support/enginefakes.h"
 
 namespace {
 class CInput {

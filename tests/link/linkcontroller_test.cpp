@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include "tests/support/linkrig.h"
-#include "tests/support/spin.h"
 #include "tests/support/recordingnotify.h"
+#include "tests/support/spin.h"
 
 namespace {
 constexpr int kSearchWaitMs = 8000;

@@ -2,7 +2,9 @@
 // search's USB stage, and the chunked read-back of the whole state through the controller.
 #include <gtest/gtest.h>
 
-#include "tests/support/fakehidbackend.h"
+#include "core/model/audiodata.h"
+#include "core/protocol/command.h"
+#include "core/protocol/readback.h"
 #include "link/audiodataconnection.h"
 #include "link/clientsocket.h"
 #include "link/connectsearch.h"
@@ -10,10 +12,8 @@
 #include "link/linkcontroller.h"
 #include "link/seriallink.h"
 #include "link/serialport.h"
-#include "core/model/audiodata.h"
-#include "core/protocol/command.h"
-#include "core/protocol/readback.h"
 #include "simunit.h"
+#include "tests/support/fakehidbackend.h"
 #include "tests/support/spin.h"
 
 TEST(UsbLink, SearchAndChunkedReadBackAgainstTheSimulatedUnit) {

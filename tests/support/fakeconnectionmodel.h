@@ -4,9 +4,9 @@
 
 #include <vector>
 
-#include "link/connectionmodel.h"
 #include "core/protocol/command.h"
 #include "core/protocol/framebuilder.h"
+#include "link/connectionmodel.h"
 
 class CFakeCommandModel : public ICommandModel {
 public:

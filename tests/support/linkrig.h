@@ -8,15 +8,15 @@
 #include <QTcpSocket>
 #include <optional>
 
-#include "tests/support/fakeconnectionmodel.h"
-#include "tests/support/fakehidbackend.h"
+#include "core/protocol/command.h"
 #include "link/clientsocket.h"
 #include "link/connectsearch.h"
 #include "link/hiddevice.h"
 #include "link/linkcontroller.h"
 #include "link/seriallink.h"
 #include "link/serialport.h"
-#include "core/protocol/command.h"
+#include "tests/support/fakeconnectionmodel.h"
+#include "tests/support/fakehidbackend.h"
 #include "tests/support/pty.h"
 #include "tests/support/scriptedunit.h"
 

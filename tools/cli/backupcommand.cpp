@@ -2,8 +2,8 @@
 #include <QTextStream>
 
 #include "clicommands.h"
-#include "devicesession.h"
 #include "core/model/pmxfile.h"
+#include "devicesession.h"
 
 int RunBackupCommand(const QStringList& args) {
     const DeviceOptions options = ParseDeviceOptions(args);

@@ -4,8 +4,11 @@
 #include <QEventLoop>
 #include <QTextStream>
 
-#include "core/common/utilities.h"
 #include "clicommands.h"
+#include "core/common/utilities.h"
+#include "core/model/audiodata.h"
+#include "core/protocol/command.h"
+#include "core/protocol/readback.h"
 #include "link/audiodataconnection.h"
 #include "link/clientsocket.h"
 #include "link/hiddevice.h"
@@ -13,9 +16,6 @@
 #include "link/seriallink.h"
 #include "link/serialport.h"
 #include "link/serialportinfo.h"
-#include "core/model/audiodata.h"
-#include "core/protocol/command.h"
-#include "core/protocol/readback.h"
 
 namespace {
 // The engine's model, telling when the sender found nothing left to send while the queue was

@@ -3,8 +3,8 @@
 #include <QMap>
 #include <QTextStream>
 
-#include "core/common/labeltable.h"
 #include "clicommands.h"
+#include "core/common/labeltable.h"
 
 namespace {
 void PrintUsage(QTextStream& out) {
@@ -16,7 +16,8 @@ void PrintUsage(QTextStream& out) {
            "  pmx show FILE [--json]    decode every record and band record of a parameter file\n"
            "  response [--file FILE] --channel NAME [--record K]\n"
            "                    361 lines 'index Hz dB' of a channel's summed (or one record's)\n"
-           "                    response; NAME music|mic|effect|main0|main1|center0|center1|sub0|sub1\n"
+           "                    response; NAME "
+           "music|mic|effect|main0|main1|center0|center1|sub0|sub1\n"
            "\n"
            "device commands, with [--tcp HOST[:PORT] | --serial PORT | --usb] (none: search all)\n"
            "and [--password XXXX] [--json]; exit 3 no unit, 4 refused, 5 locked, 6 link lost:\n"

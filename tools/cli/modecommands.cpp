@@ -2,11 +2,11 @@
 // the editor shows them.
 #include <QTextStream>
 
-#include "core/common/utilities.h"
 #include "clicommands.h"
+#include "core/common/utilities.h"
+#include "core/model/audiodata.h"
 #include "devicesession.h"
 #include "link/linkcontroller.h"
-#include "core/model/audiodata.h"
 
 namespace {
 // The mode number 1..7 as an index 0..6, or -1.

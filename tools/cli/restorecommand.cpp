@@ -4,10 +4,10 @@
 #include <QTextStream>
 
 #include "clicommands.h"
-#include "devicesession.h"
-#include "link/linkcontroller.h"
 #include "core/model/audiodata.h"
 #include "core/model/pmxfile.h"
+#include "devicesession.h"
+#include "link/linkcontroller.h"
 
 int RunRestoreCommand(const QStringList& args) {
     const DeviceOptions options = ParseDeviceOptions(args);

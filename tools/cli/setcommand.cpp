@@ -3,9 +3,9 @@
 #include <QTextStream>
 
 #include "clicommands.h"
+#include "core/model/audiodata.h"
 #include "devicerecords.h"
 #include "devicesession.h"
-#include "core/model/audiodata.h"
 
 int RunSetCommand(const QStringList& args) {
     const DeviceOptions options = ParseDeviceOptions(args);

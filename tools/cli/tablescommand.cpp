@@ -5,8 +5,8 @@
 #include <QTextStream>
 #include <span>
 
-#include "core/common/labeltable.h"
 #include "clicommands.h"
+#include "core/common/labeltable.h"
 #include "core/model/conversiontool.h"
 #include "core/model/datadefine.h"
 

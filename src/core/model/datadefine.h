@@ -26,8 +26,8 @@ inline constexpr std::array<double, kSlopeCount> kSlopeTable = {
 // Crossover Q, index 0-23 (0.57, 0.61, 0.64 and 0.78 differ from the Q table).
 inline constexpr int kXoverQCount = 24;
 inline constexpr std::array<double, kXoverQCount> kXoverQTable = {
-    0.4,  0.42, 0.45, 0.47, 0.5,  0.53, 0.57, 0.61, 0.64, 0.67, 0.71, 0.75,
-    0.78, 0.84, 0.89, 0.94, 1,    1.06, 1.12, 1.19, 1.26, 1.3,  1.4,  1.5};
+    0.4,  0.42, 0.45, 0.47, 0.5, 0.53, 0.57, 0.61, 0.64, 0.67, 0.71, 0.75,
+    0.78, 0.84, 0.89, 0.94, 1,   1.06, 1.12, 1.19, 1.26, 1.3,  1.4,  1.5};
 
 // Compressor ratio, index 0-46: 1.0-2.0 by 0.1, then 2.5-20 by 0.5.
 inline constexpr int kRatioCount = 47;

@@ -1,7 +1,7 @@
 #include "gui/controls/limitinputedit.h"
 
-#include "gui/controls/editcolours.h"
 #include "core/viewmath/inputcharrule.h"
+#include "gui/controls/editcolours.h"
 
 QValidator::State CLimitInputValidator::validate(QString& input, int& /*pos*/) const {
     return IsAllowedInputText(input.toStdU32String(), m_bDigitsOnly) ? Acceptable : Invalid;

@@ -7,8 +7,8 @@
 #include <QPixmap>
 
 #include "core/common/usernotify.h"
-#include "gui/controls/artwork.h"
 #include "core/viewmath/captionelide.h"
+#include "gui/controls/artwork.h"
 #include "gui/controls/controlevent.h"
 
 namespace {

@@ -53,11 +53,11 @@ TEST(PmxLayout, FreshModelBytes) {
     const std::vector<uint8_t> zeros(8, 0);
     EXPECT_TRUE(std::equal(zeros.begin(), zeros.end(), bytes.begin()));
     // The first music band record.
-    const std::vector<uint8_t> band =
-        FromHex("01 00 00 00 00 00 19 00 78 00 10 00 00 00"
-            "66 66 66 66 66 E6 3F 40  00 00 00 00 00 00 F0 3F  00 00 00 00 00 00 00 00"
-            "00 00 00 00  00 00 00 00 02 00 00 00 00 00"
-            "33 33 33 33 33 B3 33 40  00 00 00 00  01 00 00 00");
+    const std::vector<uint8_t> band = FromHex(
+        "01 00 00 00 00 00 19 00 78 00 10 00 00 00"
+        "66 66 66 66 66 E6 3F 40  00 00 00 00 00 00 F0 3F  00 00 00 00 00 00 00 00"
+        "00 00 00 00  00 00 00 00 02 00 00 00 00 00"
+        "33 33 33 33 33 B3 33 40  00 00 00 00  01 00 00 00");
     ASSERT_EQ(band.size(), 68u);
     EXPECT_EQ(std::vector<uint8_t>(bytes.begin() + 8, bytes.begin() + 76), band);
     // Record offsets: each record starts with its fields; the microphone's first band record

@@ -1,8 +1,8 @@
 // Pacing of the command engine: what one tick does, time-outs, retransmission and the drop.
 #include <gtest/gtest.h>
 
-#include "tests/support/enginefakes.h"
 #include "core/protocol/framebuilder.h"
+#include "tests/support/enginefakes.h"
 
 namespace {
 int WritesOn(const EngineRig& rig, int kind) {

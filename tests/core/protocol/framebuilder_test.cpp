@@ -45,7 +45,8 @@ TEST(FrameBuilder, RequestFramesCarryTwoSeparateBytes) {
     auto read7 = CFrameBuilder::MakeParamFrameBytes(kOpRead, 0x1E, 0x10, 0x07, 0x19);
     EXPECT_EQ(FrameBytes(*read7), FromHex("F5 35 06 B0 1E 10 07 19 F3"));
     // The same frame as MakeParamFrame with value hi * 256 + lo.
-    EXPECT_EQ(FrameBytes(*read7), FrameBytes(*CFrameBuilder::MakeParamFrame(kOpRead, 0x1E, 0x10, 0x1907)));
+    EXPECT_EQ(FrameBytes(*read7),
+              FrameBytes(*CFrameBuilder::MakeParamFrame(kOpRead, 0x1E, 0x10, 0x1907)));
 }
 
 TEST(FrameBuilder, BlockFrames) {

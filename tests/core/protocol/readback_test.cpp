@@ -5,8 +5,8 @@
 
 #include "core/model/audiodata.h"
 #include "core/protocol/catalogue.h"
-#include "tests/support/enginefakes.h"
 #include "core/protocol/linkstate.h"
+#include "tests/support/enginefakes.h"
 
 namespace {
 std::vector<std::int16_t> BlockOf(const CAudioData& model, int channel) {

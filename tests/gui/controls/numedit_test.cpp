@@ -6,9 +6,9 @@
 #include <QLineEdit>
 #include <QTest>
 
+#include "core/model/datadefine.h"
 #include "gui/controls/numspin.h"
 #include "tests/support/messagerecorder.h"
-#include "core/model/datadefine.h"
 #include "tests/support/recordingnotify.h"
 
 namespace {

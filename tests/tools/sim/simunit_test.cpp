@@ -3,8 +3,8 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/support/enginefakes.h"
 #include "core/protocol/framebuilder.h"
+#include "tests/support/enginefakes.h"
 
 namespace {
 Bytes Feed(CSimUnit& sim, const std::string& hex) {
