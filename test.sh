@@ -11,6 +11,9 @@ export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 jobs=$(nproc)
 
+echo "== Format check"
+scripts/check-format.sh
+
 echo "== Release build"
 scripts/build.sh release
 echo "== Release tests"
