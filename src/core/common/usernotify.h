@@ -7,7 +7,7 @@
 class IUserNotify {
 public:
     virtual ~IUserNotify() = default;
-    // A message the user must see (the original showed a message box).
+    // A message the user must see; the editor shows it in a message box.
     virtual void ShowMessage(const std::string& text, const std::string& caption) = 0;
 };
 
