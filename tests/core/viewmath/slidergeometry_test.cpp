@@ -39,8 +39,24 @@ TEST(SliderGeometry, PixelToPositionTruncatesAndStaysInRange) {
     EXPECT_EQ(SliderPosToPixel(axis, range, 1), 26);  // 148 / 180 truncates to 0
     EXPECT_EQ(SliderPixelToPos(axis, range, 27), 1);  // 180 / 148 truncates to 1
     EXPECT_EQ(SliderPixelToPos(axis, range, 28), 2);
+    EXPECT_EQ(SliderPixelToPos(axis, range, 29), 3);  // 3.65 truncates, never rounds up
     EXPECT_EQ(SliderPixelToPos(axis, range, -400), 0);
     EXPECT_EQ(SliderPixelToPos(axis, range, 4000), 180);
+}
+
+// An odd thumb keeps its centre half a pixel off the middle: the half thumb truncates on both
+// ends, so the travel is one pixel shorter than the span between the extreme centres.
+TEST(SliderGeometry, OddThumbTruncatesItsHalfOnBothEnds) {
+    const SSliderAxis axis{200, 20, 20, 13};
+    const SSliderRange range{0, 180};
+    EXPECT_EQ(SliderLowestPixel(axis), 26);
+    EXPECT_EQ(SliderHighestPixel(axis), 174);
+    EXPECT_EQ(SliderTravel(axis), 147);
+    EXPECT_EQ(SliderPosToPixel(axis, range, 0), 26);
+    EXPECT_EQ(SliderPosToPixel(axis, range, 90), 99);    // 73.5 truncates
+    EXPECT_EQ(SliderPosToPixel(axis, range, 180), 173);  // one short of the highest centre
+    EXPECT_EQ(SliderPixelToPos(axis, range, 99), 89);
+    EXPECT_EQ(SliderPixelToPos(axis, range, 174), 180);  // 181.2 is limited to the range
 }
 
 TEST(SliderGeometry, ThumbCentreIsKeptBetweenTheMargins) {
