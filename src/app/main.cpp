@@ -1,0 +1,45 @@
+// sonvela: the editor of the TQ640V.
+#include <QApplication>
+#include <QTextStream>
+
+#include "core/common/usernotify.h"
+#include "gui/pages/messagebox.h"
+#include "gui/shell/brioapp.h"
+#include "gui/shell/commandline.h"
+
+int main(int argc, char** argv) {
+    // The command line is read before any window system is needed, so --help, --version and
+    // a bad option work without a display.
+    QStringList args;
+    for (int i = 1; i < argc; ++i) {
+        args << QString::fromLocal8Bit(argv[i]);
+    }
+    const SAppOptions options = ParseCommandLine(args);
+    if (!options.error.isEmpty()) {
+        QTextStream(stderr) << "sonvela: " << options.error << "\n" << UsageText();
+        return kExitUsage;
+    }
+    if (options.bHelp) {
+        QTextStream(stdout) << UsageText();
+        return 0;
+    }
+    if (options.bVersion) {
+        QTextStream(stdout) << VersionText();
+        return 0;
+    }
+    QApplication app(argc, argv);
+    QApplication::setApplicationName("sonvela");
+    // Until the main window is up, a message is a box of its own.
+    CBlockingBoxNotify startupNotify;
+    SetUserNotify(&startupNotify);
+    int code = 0;
+    {
+        CBrioApp brioApp(options);
+        code = brioApp.Start();
+        if (code == 0) {
+            code = QApplication::exec();
+        }
+    }
+    SetUserNotify(nullptr);
+    return code;
+}

@@ -1,0 +1,54 @@
+// The application object: the single-instance lock, the label table's language, the parameter
+// model, the connection's objects and the main window, created in that order at start and
+// destroyed in the reverse order at exit.
+#pragma once
+
+#include <QString>
+#include <memory>
+
+#include "gui/shell/commandline.h"
+#include "link/hidbackend.h"
+
+class CAudioData;
+class CBrioDlg;
+class CEditorConnection;
+class CMessageBoxNotify;
+class CSingleInstance;
+class IUserNotify;
+
+// What the start-up takes from its surroundings; tests give their own.
+struct SAppEnvironment {
+    // The USB backend; null means hidapi.
+    std::unique_ptr<IHidBackend> hidBackend;
+    // Folder of the single-instance lock; empty means the user's runtime folder.
+    QString lockFolder;
+    // Watch HID devices come and go.
+    bool bWatchHotplug = true;
+};
+
+class CBrioApp {
+public:
+    CBrioApp(SAppOptions options, SAppEnvironment environment = {});
+    ~CBrioApp();
+    CBrioApp(const CBrioApp&) = delete;
+    CBrioApp& operator=(const CBrioApp&) = delete;
+
+    // The start-up sequence. 0 when the main window is up (shown) and its connect action
+    // scheduled; kExitAlreadyRunning after "The program is running!" was shown.
+    int Start();
+
+    CAudioData& Model() { return *m_pAudioData; }
+    CEditorConnection& Connection() { return *m_pConnection; }
+    CBrioDlg* MainWindow() { return m_pMainWindow.get(); }
+
+private:
+    SAppOptions m_options;
+    SAppEnvironment m_environment;
+    // Destroyed last to first: window, notify, connection, model, lock.
+    std::unique_ptr<CSingleInstance> m_pInstance;
+    std::unique_ptr<CAudioData> m_pAudioData;
+    std::unique_ptr<CEditorConnection> m_pConnection;
+    std::unique_ptr<CMessageBoxNotify> m_pNotify;
+    IUserNotify* m_pPreviousNotify = nullptr;
+    std::unique_ptr<CBrioDlg> m_pMainWindow;
+};

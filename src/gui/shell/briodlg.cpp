@@ -1,0 +1,316 @@
+#include "gui/shell/briodlg.h"
+
+#include <QApplication>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QPainter>
+#include <QScreen>
+#include <QTimer>
+
+#include "core/model/audiodata.h"
+#include "core/protocol/catalogue.h"
+#include "core/protocol/command.h"
+#include "gui/controls/limitinputedit.h"
+#include "gui/pages/labeltext.h"
+#include "gui/pages/mainvoldlg.h"
+#include "gui/pages/messagebox.h"
+#include "gui/pages/musicdlg.h"
+#include "gui/pages/switchchdlg.h"
+#include "gui/shell/connectdlg.h"
+#include "gui/shell/connectinfodlg.h"
+#include "gui/shell/curveplaceholder.h"
+#include "gui/shell/editorconnection.h"
+#include "gui/shell/shortcuts.h"
+#include "gui/shell/titlebar.h"
+#include "gui/shell/unlockdlg.h"
+#include "gui/shell/windowmessages.h"
+#include "link/audiodataconnection.h"
+#include "link/hiddevice.h"
+#include "link/linkcontroller.h"
+#include "link/serialportinfo.h"
+
+CBrioDlg::CBrioDlg(CEditorConnection& connection, const SearchPlan& plan, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
+      m_connection(connection),
+      m_model(connection.Model()),
+      m_plan(plan) {
+    setWindowTitle(LabelText(3, 0));
+    setFocusPolicy(Qt::StrongFocus);
+    ResetPageState();
+
+    m_pTitleBar = new CTitleBar(this);
+    m_pSelector = new CSwitchChDlg(m_model, m_connection.Command(), this);
+    m_pMainVol = new CMainVolDlg(m_model, this);
+    m_pMusic = new CMusicDlg(m_model, this);
+    auto* pCurve = new CCurvePlaceholder(this);
+    m_pBusy = new CConnectInfoDlg(this);
+
+    m_pages.channelPages[kPageMusic] = m_pMusic;
+    m_pages.pMainVol = m_pMainVol;
+    m_pages.pCurveWidget = pCurve;
+    m_pages.pCurve = pCurve;
+    m_pMusic->SetCurveView(pCurve);
+    m_pSelector->SetPages(m_pages);
+
+    // Tab order: the selector's buttons, the page shown, the volume strip.
+    setTabOrder(m_pSelector, m_pMusic);
+    setTabOrder(m_pMusic, m_pMainVol);
+
+    m_pShortcuts = std::make_unique<CShortcutFilter>(this, m_model, *m_pMainVol, *m_pSelector);
+    qApp->installEventFilter(m_pShortcuts.get());
+
+    connect(m_pTitleBar, &CTitleBar::MinimiseClicked, this, &QWidget::showMinimized);
+    connect(m_pTitleBar, &CTitleBar::MaximiseClicked, this, &CBrioDlg::ToggleMaximised);
+    connect(m_pTitleBar, &CTitleBar::CloseClicked, this, &QWidget::close);
+    connect(m_pTitleBar, &CTitleBar::StatusClicked, this, &CBrioDlg::OnStatusClicked);
+    connect(m_pTitleBar, &CTitleBar::BluetoothOkClicked, this, &CBrioDlg::SendBluetoothName);
+
+    m_pMainVol->SetConnectHandlers({[this] { return m_connection.State().connected == 1; },
+                                    [this] { OnWindowMessage(MSG_DISCONNECT, 0, 0); },
+                                    [this] { RunConnectDialog(); }});
+
+    CLinkController& controller = m_connection.Controller();
+    // The read-back ends inside the engine's receive path: its handling (and any box or dialog
+    // it opens) runs after that path has returned.
+    connect(&controller, &CLinkController::ReadBackCompleted, this, &CBrioDlg::OnReadBackCompleted,
+            Qt::QueuedConnection);
+    connect(&controller, &CLinkController::VolumesConfirmed, this,
+            [this] { m_pMainVol->LoadVolumes(); });
+    connect(&controller, &CLinkController::KeyReported, this,
+            [this](int) { m_pMusic->ShowReportedKey(); });
+    connect(&controller, &CLinkController::LinkLost, this, &CBrioDlg::OnLinkLost);
+    connect(&controller, &CLinkController::BusyStarted, this, [this](int autoCloseMs) {
+        m_pBusy->SetAutoClose(autoCloseMs);
+        m_pBusy->ShowBusy();
+    });
+    connect(m_pMusic, &CMusicDlg::KeyEdited, this, [this](int) {
+        // The user set the key: the next idle poll comes a full idle period later.
+        m_connection.State().idleTicks = {};
+    });
+
+    resize(kMainWindowWidth, kMainWindowHeight);
+    if (const QScreen* pScreen = QGuiApplication::primaryScreen()) {
+        move(pScreen->availableGeometry().topLeft());
+    }
+    m_pSelector->ShowPage(kPageMusic);
+}
+
+CBrioDlg::~CBrioDlg() {
+    qApp->removeEventFilter(m_pShortcuts.get());
+}
+
+CUnlockDlg* CBrioDlg::UnlockDialog() const {
+    return m_pUnlock;
+}
+
+CConnectDlg* CBrioDlg::ConnectDialog() const {
+    return m_pConnectDlg;
+}
+
+void CBrioDlg::SetRecorder(ISpectrumRecorder* pRecorder) {
+    m_pSelector->SetRecorder(pRecorder);
+}
+
+void CBrioDlg::Start() {
+    CLinkState& state = m_connection.State();
+    state.retryCount = 0;
+    state.idleTicks = {};
+    state.idleLimit.fill(kDefaultIdleLimit);
+    CHidDevice& hid = m_connection.Hid();
+    const bool bUsbOpen = m_plan.bUsb && hid.OpenDevice() && hid.StartReader();
+    state.searchStage = bUsbOpen ? kStageUsb : kStageSerial;
+    QTimer::singleShot(kConnectActionDelayMs, this, [this] {
+        if (!m_bConnectActionDone) {
+            m_bConnectActionDone = true;
+            ConnectAction();
+        }
+    });
+}
+
+void CBrioDlg::ConnectAction() {
+    m_pMainVol->ConnectAction();
+}
+
+void CBrioDlg::RunConnectDialog() {
+    if (m_pConnectDlg != nullptr && m_pConnectDlg->isVisible()) {
+        return;
+    }
+    CLinkController& controller = m_connection.Controller();
+    if (m_pSearch == nullptr) {
+        m_pSearch =
+            std::make_unique<CConnectSearch>(m_connection.State(), m_connection.Command(),
+                                             m_connection.Socket(), [this, &controller](int index) {
+                                                 controller.SetPortNames(m_pSearch->PortNames());
+                                                 controller.ConnectBy(index);
+                                             });
+    }
+    SearchPlan plan = m_plan;
+    if (plan.bSerial && plan.portNames.isEmpty()) {
+        QList<SerialPortInfo> ports;
+        EnumerateSerialPorts(ports);
+        for (const SerialPortInfo& port : ports) {
+            if (!port.portName.isEmpty()) {
+                plan.portNames << port.portName;
+            }
+        }
+    }
+    delete m_pConnectDlg;
+    m_pConnectDlg = new CConnectDlg(*m_pSearch, this);
+    m_pConnectDlg->setAttribute(Qt::WA_DeleteOnClose);
+    m_pConnectDlg->Run(plan, m_plan.bUsb && m_connection.Hid().IsOpen());
+}
+
+void CBrioDlg::OnReadBackCompleted(bool bLocked) {
+    const int scene = m_connection.ModelConnection().OutputScene();
+    g_outScene = {scene, scene, scene};
+    g_sceneSel = scene;
+    g_musicInputMax = m_model.System().MusicInputCount() - 1;
+    m_pMainVol->LoadVolumes();
+    m_pMainVol->ShowLinkState(true);
+    m_pBusy->HideBusy();
+    m_pTitleBar->ShowStatus(true);
+    if (!bLocked) {
+        m_pSelector->ShowPage(kPageMusic);
+        return;
+    }
+    if (m_connection.State().linkKind == kLinkUsb) {
+        // Over USB the window stays disabled until the unit is unlocked.
+        m_pSelector->ShowPage(kPageSystem);
+        setEnabled(false);
+        ShowUnlockDialog(false);
+        return;
+    }
+    ShowQueuedMessage(this, LabelText(11, 27), windowTitle(), [this] {
+        m_pSelector->ShowPage(kPageSystem);
+        ShowUnlockDialog(true);
+    });
+}
+
+void CBrioDlg::ShowUnlockDialog(bool bModal) {
+    delete m_pUnlock;
+    CUnlockDlg::SHandlers handlers;
+    handlers.isConnected = [this] { return m_connection.State().connected == 1; };
+    handlers.unlocked = [this] {
+        m_pSelector->ShowPage(kPageMusic);
+        if (m_connection.State().linkKind == kLinkUsb) {
+            setEnabled(true);
+        }
+    };
+    handlers.cancelled = [this] {
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    };
+    m_pUnlock = new CUnlockDlg(m_model, std::move(handlers), this);
+    m_pUnlock->setAttribute(Qt::WA_DeleteOnClose);
+    m_pUnlock->setModal(bModal);
+    m_pUnlock->move(frameGeometry().center() - m_pUnlock->rect().center());
+    if (bModal) {
+        m_pUnlock->open();
+    } else {
+        m_pUnlock->show();
+        // A window of its own stays usable while the main window is disabled.
+        m_pUnlock->setEnabled(true);
+    }
+}
+
+void CBrioDlg::OnLinkLost(int linkKind) {
+    m_pMainVol->ShowLinkState(false);
+    m_pBusy->HideBusy();
+    m_pTitleBar->ShowStatus(false);
+    if (linkKind == kLinkUsb) {
+        setEnabled(true);
+    }
+}
+
+void CBrioDlg::OnStatusClicked() {
+    if (++m_statusClicks >= 2) {
+        m_statusClicks = 0;
+        PostWindowMessage(MSG_SHOW_BT_NAME, 0, 0);
+    }
+}
+
+void CBrioDlg::SendBluetoothName() {
+    const QString name = m_pTitleBar->BluetoothEdit()->text();
+    if (m_connection.State().connected != 1 || name.isEmpty()) {
+        return;
+    }
+    m_connection.Command().Enqueue(MakeBluetoothName(name.toStdString()));
+}
+
+void CBrioDlg::PostWindowMessage(int message, int wParam, int lParam) {
+    QMetaObject::invokeMethod(
+        this, [this, message, wParam, lParam] { OnWindowMessage(message, wParam, lParam); },
+        Qt::QueuedConnection);
+}
+
+void CBrioDlg::OnWindowMessage(int message, int wParam, int lParam) {
+    switch (message) {
+        case MSG_SHOW_BT_NAME:
+            m_pTitleBar->ShowBluetoothRow();
+            break;
+        case MSG_DISCONNECT:
+            // The user asked to end the link in use.
+            ShowQueuedMessage(this, QStringLiteral("断开连接"), QStringLiteral("提示"));
+            m_connection.Controller().DisconnectCurrent();
+            break;
+        case MSG_CURVE_POINT_MOVED:
+        case MSG_CURVE_Q_CHANGED: {
+            if (CChannelPage* pPage = m_pages.Page(PageOfCurveCode(lParam))) {
+                if (message == MSG_CURVE_POINT_MOVED) {
+                    pPage->OnCurveBandMoved(wParam);
+                } else {
+                    pPage->OnCurveQChanged(wParam);
+                }
+            }
+            if (message == MSG_CURVE_POINT_MOVED && m_connection.State().connected == 1) {
+                m_connection.Command().ImmediateStep();
+            }
+            break;
+        }
+        default:
+            break;
+    }
+}
+
+void CBrioDlg::ToggleMaximised() {
+    if (!m_bMaximised && windowState() == Qt::WindowNoState) {
+        showMaximized();
+        m_bMaximised = true;
+    } else {
+        showNormal();
+        m_bMaximised = false;
+    }
+}
+
+void CBrioDlg::LayoutPages() {
+    const int w = width();
+    const int h = height();
+    const int top = kTitleBarHeight;
+    m_pTitleBar->setGeometry(0, 0, w, top);
+    m_pSelector->setGeometry(0, top, kSelectorWidth, h - top);
+    m_pMainVol->setGeometry(w - kVolumeStripWidth, top, kVolumeStripWidth, kPageHeight);
+    for (CChannelPage* pPage : m_pages.channelPages) {
+        if (pPage != nullptr) {
+            pPage->setGeometry(kSelectorWidth, top, w - kSelectorWidth - kVolumeStripWidth,
+                               kPageHeight);
+        }
+    }
+    m_pages.pCurveWidget->setGeometry(kSelectorWidth, top + kPageHeight, w - kSelectorWidth,
+                                      h - top - kPageHeight);
+    if (m_pages.pSystemPage != nullptr) {
+        m_pages.pSystemPage->setGeometry(kSelectorWidth, top, w - kSelectorWidth, h - top);
+    }
+}
+
+void CBrioDlg::resizeEvent(QResizeEvent* /*event*/) {
+    LayoutPages();
+}
+
+void CBrioDlg::paintEvent(QPaintEvent* /*event*/) {
+    QPainter(this).fillRect(rect(), Qt::white);
+}
+
+void CBrioDlg::closeEvent(QCloseEvent* event) {
+    delete m_pUnlock;
+    delete m_pConnectDlg;
+    event->accept();
+}

@@ -1,0 +1,77 @@
+#include "gui/shell/shortcuts.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QWidget>
+
+#include "core/model/audiodata.h"
+#include "core/viewmath/volumerules.h"
+#include "gui/pages/mainvoldlg.h"
+#include "gui/pages/switchchdlg.h"
+
+CShortcutFilter::CShortcutFilter(QWidget* pWindow, CAudioData& model, CMainVolDlg& mainVol,
+                                 CSwitchChDlg& selector)
+    : m_pWindow(pWindow), m_model(model), m_mainVol(mainVol), m_selector(selector) {}
+
+bool CShortcutFilter::StepVolume(int key) {
+    struct SVolumeKey {
+        int up;
+        int down;
+        CAudioVolData::Field field;
+        CAudioVolData::Field maxField;
+        int stop;
+    };
+    constexpr SVolumeKey kKeys[] = {
+        {Qt::Key_Q, Qt::Key_A, CAudioVolData::kMusicVol, CAudioVolData::kMaxMusicVol,
+         kShortcutStopMusicMic},
+        {Qt::Key_W, Qt::Key_S, CAudioVolData::kMicVol, CAudioVolData::kMaxMicVol,
+         kShortcutStopMusicMic},
+        {Qt::Key_E, Qt::Key_D, CAudioVolData::kEffectVol, CAudioVolData::kMaxEffectVol,
+         kShortcutStopEffect},
+    };
+    for (const SVolumeKey& def : kKeys) {
+        if (key != def.up && key != def.down) {
+            continue;
+        }
+        CAudioVolData& volume = m_model.Volume();
+        const int current = volume.Get(def.field);
+        const int next =
+            ShortcutVolume(current, key == def.up ? 1 : -1, def.stop, volume.Get(def.maxField));
+        if (next != current) {
+            volume.Set(def.field, static_cast<std::int16_t>(next));
+            m_mainVol.LoadVolumes();
+        }
+        return true;
+    }
+    return false;
+}
+
+bool CShortcutFilter::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() != QEvent::KeyPress || !watched->isWidgetType() ||
+        static_cast<QWidget*>(watched)->window() != m_pWindow) {
+        return false;
+    }
+    const auto* pKey = static_cast<QKeyEvent*>(event);
+    const int key = pKey->key();
+    const Qt::KeyboardModifiers modifiers = pKey->modifiers() & ~Qt::KeypadModifier;
+    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+        m_pWindow->setFocus();
+        return true;
+    }
+    if (key == Qt::Key_F5) {
+        return true;
+    }
+    if (modifiers == Qt::ControlModifier) {
+        return StepVolume(key);
+    }
+    if (key == Qt::Key_P && (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier)) {
+        // In a text box P is a letter.
+        if (qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr) {
+            return false;
+        }
+        m_selector.ToggleSpectrum();
+        return true;
+    }
+    return false;
+}
