@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds (Release) and runs the program's main job: the simulated
-# unit is started on 127.0.0.1:8899 and sonvela-cli reads its whole state over TCP.
+# Installs what is missing, builds (Release) and runs the editor against the simulated unit:
+# tq640v-sim listens on 127.0.0.1:8899 and sonvela connects to it over TCP. Without a display
+# (DISPLAY and WAYLAND_DISPLAY unset) the editor runs offscreen, writes a screenshot of the
+# connected window to out/screens/, and the unit's state is printed with sonvela-cli.
 set -euo pipefail
 cd "$(dirname "$0")"
 
@@ -16,4 +18,13 @@ for _ in $(seq 50); do
     sleep 0.1
 done
 
+if [[ -n "${DISPLAY:-}" || -n "${WAYLAND_DISPLAY:-}" ]]; then
+    build/release/src/app/sonvela --tcp 127.0.0.1
+    exit 0
+fi
+
+mkdir -p out/screens
+shot="$PWD/out/screens/sonvela-$(date +%Y%m%d-%H%M%S).png"
+SONVELA_SCREENSHOT="$shot" QT_QPA_PLATFORM=offscreen build/release/src/app/sonvela --tcp 127.0.0.1
+echo "screenshot: $shot"
 build/release/tools/cli/sonvela-cli dump --tcp 127.0.0.1

@@ -4,8 +4,11 @@
 
 #include "core/common/usernotify.h"
 #include "gui/pages/messagebox.h"
+#include "gui/shell/automation.h"
 #include "gui/shell/brioapp.h"
+#include "gui/shell/briodlg.h"
 #include "gui/shell/commandline.h"
+#include "gui/shell/editorconnection.h"
 
 int main(int argc, char** argv) {
     // The command line is read before any window system is needed, so --help, --version and
@@ -37,6 +40,7 @@ int main(int argc, char** argv) {
         CBrioApp brioApp(options);
         code = brioApp.Start();
         if (code == 0) {
+            InstallAutomation(*brioApp.MainWindow(), brioApp.Connection().Controller());
             code = QApplication::exec();
         }
     }

@@ -1,7 +1,7 @@
 #include "gui/pages/bandcolumn.h"
 
+#include <QGridLayout>
 #include <QHBoxLayout>
-#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -59,8 +59,8 @@ CXPButton* MakeTypeButton(int id, QWidget* pParent, const QString& caption) {
 }
 }  // namespace
 
-QBoxLayout* AddBandColumn(CChannelPage& page, int band, const SBandIds& ids,
-                          std::function<CFilter&()> filter, bool bShelf) {
+void AddBandColumn(CChannelPage& page, QGridLayout& grid, int column, int band, const SBandIds& ids,
+                   std::function<CFilter&()> filter, bool bShelf) {
     QWidget* pColumn = &page;
 
     auto* pLabel = new CStaticTrans(QString::number(band + 1), pColumn);
@@ -103,26 +103,22 @@ QBoxLayout* AddBandColumn(CChannelPage& page, int band, const SBandIds& ids,
     auto* pQUp = new CXPButton(ids.qUp + band, pColumn);
     pQUp->SetFaceBitmap(IDB_Q_UP);
 
-    auto* pLayout = new QVBoxLayout;
-    pLayout->setContentsMargins(2, 0, 2, 0);
-    pLayout->setSpacing(3);
-    pLayout->addWidget(pLabel);
-    pLayout->addWidget(pGainEdit);
-    pLayout->addWidget(pSlider, 0, Qt::AlignHCenter);
+    grid.addWidget(pLabel, kBandRowNumber, column);
+    grid.addWidget(pGainEdit, kBandRowGain, column);
+    grid.addWidget(pSlider, kBandRowSlider, column, Qt::AlignHCenter);
     auto* pTypes = new QHBoxLayout;
     pTypes->setSpacing(0);
     pTypes->addWidget(pPeak);
     pTypes->addWidget(pBypass);
     pTypes->addWidget(pShelf);
-    pLayout->addLayout(pTypes);
-    pLayout->addWidget(pFreqEdit);
+    grid.addLayout(pTypes, kBandRowType, column);
+    grid.addWidget(pFreqEdit, kBandRowFreq, column);
     auto* pQRow = new QHBoxLayout;
     pQRow->setSpacing(1);
     pQRow->addWidget(pQDown);
     pQRow->addWidget(pQEdit, 1);
     pQRow->addWidget(pQUp);
-    pLayout->addLayout(pQRow);
-    pLayout->addStretch(1);
+    grid.addLayout(pQRow, kBandRowQ, column);
 
     auto peak = [filter] { return filter().GetType() == kTypePeaking; };
     SBinding gain;
@@ -180,8 +176,7 @@ QBoxLayout* AddBandColumn(CChannelPage& page, int band, const SBandIds& ids,
     type.reloadAfter = {qIndex};
     page.Bind(std::move(type));
     for (QWidget* pWidget : {static_cast<QWidget*>(pLabel), static_cast<QWidget*>(pGainEdit),
-                             static_cast<QWidget*>(pFreqEdit), static_cast<QWidget*>(pQEdit)}) {
+                             static_cast<QWidget*>(pFreqEdit)}) {
         pWidget->setFixedWidth(kColumnWidth - 4);
     }
-    return pLayout;
 }

@@ -7,7 +7,7 @@
 
 class CChannelPage;
 class CFilter;
-class QBoxLayout;
+class QGridLayout;
 
 // Control ids of band b are base + b.
 struct SBandIds {
@@ -26,8 +26,16 @@ struct SBandIds {
     int typeShelf;
 };
 
-// Builds band `band`'s controls on `page` (which receives their reports), binds them and
-// returns their column layout. `filter` gives the band's record at the moment it is needed
+// Rows of the band grid; a page puts its row captions in front of them.
+inline constexpr int kBandRowNumber = 0;
+inline constexpr int kBandRowGain = 1;
+inline constexpr int kBandRowSlider = 2;
+inline constexpr int kBandRowType = 3;
+inline constexpr int kBandRowFreq = 4;
+inline constexpr int kBandRowQ = 5;
+
+// Builds band `band`'s controls on `page` (which receives their reports) in column `column`
+// of `grid`, and binds them. `filter` gives the band's record at the moment it is needed
 // (output pages switch scenes). The shelf button exists but stays hidden unless `bShelf`.
-QBoxLayout* AddBandColumn(CChannelPage& page, int band, const SBandIds& ids,
-                          std::function<CFilter&()> filter, bool bShelf = false);
+void AddBandColumn(CChannelPage& page, QGridLayout& grid, int column, int band, const SBandIds& ids,
+                   std::function<CFilter&()> filter, bool bShelf = false);

@@ -169,7 +169,8 @@ void CChannelPage::ReloadBands() {
 }
 
 void CChannelPage::ApplyEqBypass(int state) {
-    const bool bEnable = state == 0;
+    // Only 1 means bypassed.
+    const bool bEnable = state != 1;
     for (const SBinding& binding : m_bindings) {
         if (binding.band < 0) {
             continue;

@@ -52,6 +52,7 @@ CMusicDlg::CMusicDlg(CAudioData& model, QWidget* parent)
     auto* pExciter = new CXPButton(IDC_MUSIC_EXCITER, this);
     pExciter->SetFaceBitmap(IDB_TOGGLE_OFF);
 
+    m_pKeyLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     auto* pLeft = new QVBoxLayout;
     pLeft->setSpacing(4);
     pLeft->addWidget(Caption(kLabelGroupMusic, 0, this));
@@ -67,29 +68,29 @@ CMusicDlg::CMusicDlg(CAudioData& model, QWidget* parent)
     pLeft->addWidget(pExciter, 0, Qt::AlignLeft);
     pLeft->addStretch(1);
 
-    // Row captions, then the seven band columns.
-    auto* pRows = new QVBoxLayout;
-    pRows->setContentsMargins(0, 20, 0, 0);
-    pRows->addWidget(Caption(0, 0, this));
-    pRows->addStretch(1);
-    pRows->addWidget(Caption(0, 1, this));
-    pRows->addWidget(Caption(0, 2, this));
-    pRows->addWidget(Caption(0, 3, this));
-    pRows->addSpacing(40);
+    // The seven band columns behind their row captions.
+    auto* pBands = new QGridLayout;
+    pBands->setHorizontalSpacing(6);
+    pBands->setVerticalSpacing(3);
+    pBands->addWidget(Caption(0, 0, this), kBandRowGain, 0);
+    pBands->addWidget(Caption(0, 1, this), kBandRowType, 0);
+    pBands->addWidget(Caption(0, 2, this), kBandRowFreq, 0);
+    pBands->addWidget(Caption(0, 3, this), kBandRowQ, 0);
+    for (int b = 0; b < kMusicBands; ++b) {
+        AddBandColumn(*this, *pBands, b + 1, b, kMusicBandIds,
+                      [&music, b]() -> CFilter& { return music.GetEQ().GetAt(b); });
+    }
+    pBands->setRowStretch(kBandRowQ + 1, 1);
     auto* pSeparator = new QLabel(this);
     pSeparator->setFixedWidth(2);
     pSeparator->setStyleSheet("background: rgb(200, 200, 200);");
 
     auto* pLayout = new QHBoxLayout(this);
     pLayout->setContentsMargins(10, 6, 4, 4);
-    pLayout->setSpacing(6);
+    pLayout->setSpacing(8);
     pLayout->addLayout(pLeft);
     pLayout->addWidget(pSeparator);
-    pLayout->addLayout(pRows);
-    for (int b = 0; b < kMusicBands; ++b) {
-        pLayout->addLayout(AddBandColumn(
-            *this, b, kMusicBandIds, [&music, b]() -> CFilter& { return music.GetEQ().GetAt(b); }));
-    }
+    pLayout->addLayout(pBands);
     pLayout->addStretch(1);
 
     SBinding input;
