@@ -1,0 +1,73 @@
+// The whole editor as sonvela starts it, against the simulated unit: over TCP on the loopback
+// address (the unit in its own thread) or over USB through the fake HID backend (the unit
+// answering each report at once). Lock files go to a folder of the test's own.
+#pragma once
+
+#include <QApplication>
+#include <QTemporaryDir>
+#include <QTest>
+#include <memory>
+
+#include "gui/controls/statictrans.h"
+#include "gui/shell/brioapp.h"
+#include "gui/shell/briodlg.h"
+#include "gui/shell/editorconnection.h"
+#include "gui/shell/titlebar.h"
+#include "tests/support/fakehidbackend.h"
+#include "tests/support/simunitthread.h"
+
+struct EditorRig {
+    QTemporaryDir lockDir;
+    std::unique_ptr<CSimUnitThread> tcpUnit;
+    CFakeHidBackend::Shared hid;
+    std::unique_ptr<CSimUnit> usbUnit;
+    std::unique_ptr<CBrioApp> app;
+
+    EditorRig() { hid.deviceAttached = false; }
+    ~EditorRig() {
+        app.reset();
+        QApplication::processEvents();
+    }
+
+    SAppEnvironment Environment() {
+        SAppEnvironment environment;
+        environment.hidBackend = std::make_unique<CFakeHidBackend>(hid);
+        environment.lockFolder = lockDir.path();
+        environment.bWatchHotplug = false;
+        return environment;
+    }
+
+    int StartTcp(SimOptions options = {}) {
+        tcpUnit = std::make_unique<CSimUnitThread>(CSimUnitThread::Transport::Tcp, options);
+        SAppOptions appOptions;
+        appOptions.plan.bUsb = appOptions.plan.bSerial = false;
+        appOptions.plan.address = "127.0.0.1";
+        appOptions.plan.tcpPort = tcpUnit->TcpPort();
+        app = std::make_unique<CBrioApp>(appOptions, Environment());
+        return app->Start();
+    }
+
+    int StartUsb(SimOptions options = {}) {
+        usbUnit = std::make_unique<CSimUnit>(options);
+        hid.deviceAttached = true;
+        hid.respond = [this](std::span<const std::uint8_t> report) {
+            std::vector<std::vector<std::uint8_t>> answers;
+            for (const SimReport& answer : usbUnit->OnUsbReport(report)) {
+                answers.emplace_back(answer.begin(), answer.end());
+            }
+            return answers;
+        };
+        SAppOptions appOptions;
+        appOptions.plan.bSerial = appOptions.plan.bNetwork = false;
+        app = std::make_unique<CBrioApp>(appOptions, Environment());
+        return app->Start();
+    }
+
+    CBrioDlg& Window() { return *app->MainWindow(); }
+    QString Status() { return Window().TitleBar()->StatusLabel()->text(); }
+    bool WaitStatus(const QString& text, int timeoutMs = 15000) {
+        return QTest::qWaitFor([&] { return Status() == text; }, timeoutMs);
+    }
+    // Waits until the engine has nothing queued and nothing changed is left to send.
+    void Settle(int ms = 300) { QTest::qWait(ms); }
+};
