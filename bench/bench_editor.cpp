@@ -1,0 +1,120 @@
+// The editor's own costs: start-up to the first painted window (the sonvela executable, which
+// ends after its first paint with SONVELA_EXIT_AFTER_PAINT=1), resident memory after a whole
+// read-back from the simulated unit, and one Music band slider step (setter, response, repaint
+// of the page and of the curve area). Run with --benchmark_repetitions=N and read the medians.
+#include <benchmark/benchmark.h>
+
+#include <QApplication>
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include "core/common/labeltable.h"
+#include "core/model/audiodata.h"
+#include "gui/controls/statictrans.h"
+#include "gui/pages/musicdlg.h"
+#include "gui/shell/brioapp.h"
+#include "gui/shell/briodlg.h"
+#include "gui/shell/curveplaceholder.h"
+#include "gui/shell/titlebar.h"
+#include "tests/support/fakehidbackend.h"
+#include "tests/support/simunitthread.h"
+
+namespace {
+long ResidentKb() {
+    QFile status("/proc/self/status");
+    if (!status.open(QIODevice::ReadOnly)) {
+        return -1;
+    }
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith("VmRSS:")) {
+            return line.mid(6).trimmed().split(' ').first().toLong();
+        }
+    }
+    return -1;
+}
+
+void BM_StartupToFirstPaint(benchmark::State& state) {
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert("SONVELA_EXIT_AFTER_PAINT", "1");
+    environment.insert("QT_QPA_PLATFORM", "offscreen");
+    QTemporaryDir runtime;
+    environment.insert("XDG_RUNTIME_DIR", runtime.path());
+    for (auto _ : state) {
+        QProcess process;
+        process.setProcessEnvironment(environment);
+        // The network search only: nothing answers on port 1, and the program ends first.
+        process.start(SONVELA_EXECUTABLE, {"--tcp", "127.0.0.1:1"});
+        if (!process.waitForFinished(10000) || process.exitCode() != 0) {
+            state.SkipWithError("sonvela did not end after its first paint");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_StartupToFirstPaint)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_ResidentAfterReadBack(benchmark::State& state) {
+    for (auto _ : state) {
+        CSimUnitThread unit(CSimUnitThread::Transport::Tcp);
+        QTemporaryDir lockDir;
+        CFakeHidBackend::Shared hid;
+        hid.deviceAttached = false;
+        SAppOptions options;
+        options.plan.bUsb = options.plan.bSerial = false;
+        options.plan.address = "127.0.0.1";
+        options.plan.tcpPort = unit.TcpPort();
+        SAppEnvironment environment;
+        environment.hidBackend = std::make_unique<CFakeHidBackend>(hid);
+        environment.lockFolder = lockDir.path();
+        environment.bWatchHotplug = false;
+        CBrioApp app(options, std::move(environment));
+        app.Start();
+        const bool connected = QTest::qWaitFor(
+            [&] { return app.MainWindow()->TitleBar()->StatusLabel()->text() == "Connected"; },
+            15000);
+        if (!connected) {
+            state.SkipWithError("no read-back");
+            break;
+        }
+        QTest::qWait(200);
+        state.counters["rss_MB"] = static_cast<double>(ResidentKb()) / 1024.0;
+    }
+}
+BENCHMARK(BM_ResidentAfterReadBack)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+void BM_MusicBandSliderStep(benchmark::State& state) {
+    LoadLabelTable(kLanguageEnglish);
+    CAudioData model;
+    QWidget window;
+    window.resize(1100, 577);
+    CMusicDlg page(model, &window);
+    CCurvePlaceholder curve(&window);
+    page.setGeometry(0, 0, 910, 270);
+    curve.setGeometry(0, 270, 1100, 307);
+    page.SetCurveView(&curve);
+    window.show();
+    page.LoadFromModel(0);
+    QApplication::processEvents();
+    constexpr int kGainSlider = 1321 + 3;
+    int position = 0;
+    for (auto _ : state) {
+        position = (position + 1) % 181;
+        page.OnControl(kGainSlider, position);
+        page.repaint();
+        curve.repaint();
+    }
+}
+BENCHMARK(BM_MusicBandSliderStep)->Unit(benchmark::kMicrosecond);
+}  // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
