@@ -20,6 +20,7 @@
 #include "gui/shell/connectinfodlg.h"
 #include "gui/shell/curveplaceholder.h"
 #include "gui/shell/editorconnection.h"
+#include "gui/shell/focusring.h"
 #include "gui/shell/shortcuts.h"
 #include "gui/shell/titlebar.h"
 #include "gui/shell/unlockdlg.h"
@@ -56,6 +57,7 @@ CBrioDlg::CBrioDlg(CEditorConnection& connection, const SearchPlan& plan, QWidge
     setTabOrder(m_pSelector, m_pMusic);
     setTabOrder(m_pMusic, m_pMainVol);
 
+    new CFocusRing(this);
     m_pShortcuts = std::make_unique<CShortcutFilter>(this, m_model, *m_pMainVol, *m_pSelector);
     qApp->installEventFilter(m_pShortcuts.get());
 

@@ -18,6 +18,7 @@
 #include "gui/pages/musicdlg.h"
 #include "gui/pages/switchchdlg.h"
 #include "gui/shell/connectinfodlg.h"
+#include "gui/shell/focusring.h"
 #include "gui/shell/singleinstance.h"
 #include "gui/shell/unlockdlg.h"
 #include "link/linkcontroller.h"
@@ -209,5 +210,34 @@ TEST(Editor, UnpluggingTheUsbUnitEndsTheLinkAnotherHidDeviceDoesNot) {
     EXPECT_TRUE(rig.WaitStatus("UnConnect", 2000));
     EXPECT_EQ(rig.app->Connection().State().connected, 0);
     EXPECT_TRUE(rig.Window().isEnabled());
+}
+}  // namespace
+
+namespace {
+TEST(Editor, TabReachesTheSelectorTheMusicPageAndTheStripWithVisibleFocus) {
+    EditorRig rig;
+    ASSERT_EQ(rig.StartTcp(), 0);
+    QApplication::setActiveWindow(&rig.Window());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&rig.Window()));
+    rig.Window().Selector()->Button(IDC_SEL_MUSIC)->setFocus();
+    std::vector<QWidget*> visited;
+    for (int i = 0; i < 80; ++i) {
+        QWidget* pFocus = QApplication::focusWidget();
+        if (pFocus != nullptr) {
+            visited.push_back(pFocus);
+        }
+        QTest::keyClick(pFocus != nullptr ? pFocus : &rig.Window(), Qt::Key_Tab);
+    }
+    auto reached = [&](QWidget* pWidget) {
+        return std::find(visited.begin(), visited.end(), pWidget) != visited.end();
+    };
+    EXPECT_TRUE(reached(rig.Window().Selector()->Button(IDC_SEL_EQ_RESET)));
+    EXPECT_TRUE(reached(rig.Window().MusicPage()->InputList()));
+    EXPECT_TRUE(reached(rig.Window().MusicPage()->KeySlider()));
+    EXPECT_TRUE(reached(rig.Window().MainVolPage()->Slider(CMainVolDlg::kEffect)));
+    EXPECT_TRUE(reached(rig.Window().MainVolPage()->Edit(CMainVolDlg::kEffect)));
+    const QWidget* pRing = rig.Window().findChild<CFocusRing*>();
+    ASSERT_NE(pRing, nullptr);
+    EXPECT_TRUE(pRing->isVisible());
 }
 }  // namespace
