@@ -51,6 +51,12 @@ void CAudioData::LoadAllFromImage(const DeviceImage& image) {
     m_system.LoadFromImage(image);
 }
 
+void CAudioData::SetPlotSize(int w, int h) {
+    for (int ch = kChannelMusic; ch <= kChannelSub + 1; ++ch) {
+        EqRecordOfChannel(ch)->GetEQ().SetPlotSize(w, h);
+    }
+}
+
 void CAudioData::StoreAllToImage(DeviceImage& image) const {
     for (int ch = kChannelMusic; ch <= kChannelSub + 1; ++ch) {
         EqRecordOfChannel(ch)->StoreToImage(image);

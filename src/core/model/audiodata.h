@@ -67,6 +67,8 @@ public:
     // Every changed flag of music, microphone, effect, the six output records and the master
     // volume to v (the tone limits and the system record keep theirs).
     void SetAllChanged(int v);
+    // Lays every band set out for a response curve plot of w x h pixels.
+    void SetPlotSize(int w, int h);
 
     // After a parameter file is loaded and before it is uploaded: the output section's
     // Auto/Manual mode and active scene (microphone words 2 and 3) are set back from the

@@ -96,6 +96,12 @@ void CEQ::SetAllChanged(int v) {
     }
 }
 
+void CEQ::SetPlotSize(int w, int h) {
+    for (CFilter& f : m_filters) {
+        f.SetPlotSize(w, h);
+    }
+}
+
 void CEQ::Serialize(CArchive& ar) {
     for (CFilter& f : m_filters) {
         f.Serialize(ar);

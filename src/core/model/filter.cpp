@@ -366,6 +366,24 @@ void CFilter::UpdateResponse() {
         default:
             break;
     }
+    UpdateView();
+}
+
+void CFilter::SetPlotSize(int w, int h) {
+    m_nPlotWidth = w;
+    m_nPlotHeight = h;
+    UpdateView();
+}
+
+void CFilter::UpdateView() {
+    if (IsCrossover()) {
+        m_rcHandle = CrossoverHandleRect(FreqAt(m_nXoverFreq), m_nPlotWidth, m_nPlotHeight);
+    } else {
+        // A flat or bypassed band sits on the 0 dB line whatever its gain word says.
+        const double gainDb = (m_bFlat != 0 || m_bBypass != 0) ? 0.0 : m_dGainDb;
+        m_rcHandle = BandHandleRect(m_dFreqHz, gainDb, m_nPlotWidth, m_nPlotHeight);
+    }
+    ComputeCurvePoints(m_dResponse, m_nPlotWidth, m_nPlotHeight, m_ptCurve);
 }
 
 std::int16_t CFilter::GainIndexForDb(double gainDb) const {

@@ -9,6 +9,7 @@
 #include <span>
 
 #include "core/model/datadefine.h"
+#include "core/viewmath/curvegeometry.h"
 
 class CArchive;
 struct DeviceImage;
@@ -112,6 +113,11 @@ public:
     std::int16_t GainIndexForDb(double gainDb) const;
     const std::array<double, kFreqCount>& Response() const { return m_dResponse; }
 
+    // Lays the record out for a plot of w x h pixels and recomputes its handle and curve.
+    void SetPlotSize(int w, int h);
+    // Handle and curve points from the current values and plot size; UpdateResponse calls it.
+    void UpdateView();
+
     int m_nOwnerKind = 0;
     int m_nScene = 0;
     int m_nBand = 0;
@@ -147,6 +153,18 @@ public:
     int m_bXoverFreqChanged = 0;
     int m_bXoverStepCodeChanged = 0;
     int m_bXoverQChanged = 0;
+
+    // What the response curve view keeps per record: the plot size it was laid out for, the
+    // handle and the curve in the view's client coordinates, the pointer's offset from the
+    // handle's centre when it was grabbed, and the pointer state of the handle.
+    int m_nPlotWidth = 0;
+    int m_nPlotHeight = 0;
+    SCurveRect m_rcHandle{};
+    std::array<SCurvePoint, kCurvePointCount> m_ptCurve{};
+    SCurvePoint m_ptGrabOffset{};
+    bool m_bHovered = false;
+    bool m_bGrabbed = false;
+    bool m_bWheelArmed = false;
 
 private:
     void MirrorBandWord(int w, std::int16_t v);

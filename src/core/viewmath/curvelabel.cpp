@@ -1,0 +1,28 @@
+#include "core/viewmath/curvelabel.h"
+
+#include "core/model/conversiontool.h"
+#include "core/model/filter.h"
+
+std::string CurveRecordDescription(const CFilter& record, int index) {
+    if (record.IsHighPass()) {
+        return "HPF:" + FormatFixed(FreqAt(record.m_nXoverFreq), 1) + "Hz";
+    }
+    if (record.IsLowPass()) {
+        return "LPF:" + FormatFixed(FreqAt(record.m_nXoverFreq), 1) + "Hz";
+    }
+    const double q = record.m_nType == kTypePeaking ? QAt(record.m_nQ) : SlopeAt(record.m_nSlope);
+    const bool zeroGain = record.m_bFlat != 0 || record.m_bBypass != 0;
+    return "EQ" + std::to_string(index + 1) + ":Freq:" + FormatFixed(record.m_dFreqHz, 1) +
+           "Hz Q:" + FormatFixed(q, 2) +
+           " Gain:" + (zeroGain ? std::string("0.0") : FormatFixed(record.m_dGainDb, 1)) + "dB";
+}
+
+std::string CurveHandleLabel(const CFilter& record, int index) {
+    if (record.IsHighPass()) {
+        return "H";
+    }
+    if (record.IsLowPass()) {
+        return "L";
+    }
+    return std::to_string(index + 1);
+}

@@ -1,0 +1,15 @@
+// The information line of the response curve view: what it says about one record of a band set.
+#pragma once
+
+#include <string>
+
+class CFilter;
+
+// "EQ<n>:Freq:<Hz>Hz Q:<Q> Gain:<dB>dB" for the parametric band at position `index` (n = index
+// + 1; the gain shows 0.0 while the band is flat or bypassed), "HPF:<Hz>Hz" for a high-pass
+// filter and "LPF:<Hz>Hz" for a low-pass filter. The Q is the one in use: the Q table's entry
+// for a peaking band, the shelf slope for the other types.
+std::string CurveRecordDescription(const CFilter& record, int index);
+
+// The text in a record's handle: "H", "L" or the band number (index + 1).
+std::string CurveHandleLabel(const CFilter& record, int index);
