@@ -35,41 +35,47 @@ void SetFlatFromGain(CFilter& band, double gainDb) {
 }  // namespace
 
 bool PointToFD(CFilter& band, SCurvePoint pointer) {
-    const int w = band.m_nPlotWidth;
-    const int h = band.m_nPlotHeight;
-    const int x =
-        std::clamp(pointer.x - band.m_ptGrabOffset.x - kCurveInsetLeft, 0, std::max(w, 0));
-    const int y = std::clamp(pointer.y - band.m_ptGrabOffset.y - kCurveInsetTop, 0, std::max(h, 0));
+    const int w = std::max(band.m_nPlotWidth, 0);
+    const int h = std::max(band.m_nPlotHeight, 0);
+    // Where the pointer puts the handle's centre.
+    const int px = pointer.x - band.m_ptGrabOffset.x;
+    const int py = pointer.y - band.m_ptGrabOffset.y;
+    const SCurvePoint centre = band.m_rcHandle.Centre();
 
-    const int oldFreq = NearestFrequencyIndex(band.m_dFreqHz);
-    const int oldGain = band.GainIndexForDb(band.m_dGainDb);
+    // A coordinate still on the handle's centre keeps its value: the centre is a whole pixel
+    // (and kept near the plot), so reading it back could move a band that the user only drags
+    // up, down or sideways by one grid step.
+    auto newFreq = band.m_nFreq;
+    if (px != centre.x) {
+        const int hz = CurveFreqAtX(std::clamp(px - kCurveInsetLeft, 0, w), w);
+        newFreq = static_cast<std::int16_t>(NearestFrequencyIndex(hz >= kTopHz ? kTopGridHz : hz));
+    }
+    auto newGain = band.m_nGain;
+    if (py != centre.y) {
+        const int y = std::clamp(py - kCurveInsetTop, 0, h);
+        const double gainDb = std::clamp(YToGain(y, h), kBottomDb, kTopDb);
+        SetFlatFromGain(band, gainDb);
+        newGain = band.GainIndexForDb(gainDb);
+        // The band snaps to the grid value of its gain index.
+        SetFlatFromGain(band, GainIndexToDb(newGain));
+    }
 
-    const int hz = CurveFreqAtX(x, w);
-    const double freq = hz >= kTopHz ? kTopGridHz : hz;
-    const double gainDb = std::clamp(YToGain(y, h), kBottomDb, kTopDb);
-    SetFlatFromGain(band, gainDb);
-
-    const auto newFreq = static_cast<std::int16_t>(NearestFrequencyIndex(freq));
-    const std::int16_t newGain = band.GainIndexForDb(gainDb);
-
-    // Only a word that really changes is written, so a drag that keeps both indexes sends
-    // nothing to the unit.
-    bool written = false;
+    // Only a word that changes is written (and so marked for sending): a drag that keeps both
+    // indexes sends nothing.
+    bool changed = false;
     if (newFreq != band.m_nFreq) {
         band.SetFreq(newFreq);
-        written = true;
+        changed = true;
     }
     if (newGain != band.m_nGain) {
         band.SetGain(newGain);
-        written = true;
+        changed = true;
     }
-
-    // Snap to the grid values of the indexes.
-    band.m_dFreqHz = FreqAt(band.m_nFreq);
-    band.m_dGainDb = GainIndexToDb(band.m_nGain);
-    SetFlatFromGain(band, band.m_dGainDb);
-    band.UpdateResponse();
-    return written || newFreq != oldFreq || newGain != oldGain;
+    if (!changed) {
+        // The flat flag may have moved the handle.
+        band.UpdateView();
+    }
+    return changed;
 }
 
 std::optional<int> LimitCrossoverIndex(bool highPass, int page, int index) {

@@ -17,8 +17,9 @@ inline constexpr int kCurveHighPassOffZone = 10;
 
 // Moves a parametric band to the pointer (client coordinates) less its grab offset, in the plot
 // the band was laid out for: frequency from x (20 Hz at the left edge, 20.2 kHz at the right),
-// gain from y (+12 dB at the top, -24 dB at the bottom). The band snaps to the grid values of
-// its new indexes. True when its frequency or gain index changed.
+// gain from y (+12 dB at the top, -24 dB at the bottom), each snapped to its grid. A coordinate
+// that is still the handle's centre keeps the band's value. True when the frequency or gain
+// index changed.
 bool PointToFD(CFilter& band, SCurvePoint pointer);
 
 // The crossover index `index` after the limits of page `page` (0-5): a high-pass filter stays at

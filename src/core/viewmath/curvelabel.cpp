@@ -10,7 +10,8 @@ std::string CurveRecordDescription(const CFilter& record, int index) {
     if (record.IsLowPass()) {
         return "LPF:" + FormatFixed(FreqAt(record.m_nXoverFreq), 1) + "Hz";
     }
-    const double q = record.m_nType == kTypePeaking ? QAt(record.m_nQ) : SlopeAt(record.m_nSlope);
+    const bool shelf = record.m_nType == kTypeHighShelf || record.m_nType == 3;
+    const double q = shelf ? SlopeAt(record.m_nSlope) : QAt(record.m_nQ);
     const bool zeroGain = record.m_bFlat != 0 || record.m_bBypass != 0;
     return "EQ" + std::to_string(index + 1) + ":Freq:" + FormatFixed(record.m_dFreqHz, 1) +
            "Hz Q:" + FormatFixed(q, 2) +
