@@ -64,7 +64,8 @@ public:
     void SetReportDragsAtOnce(bool atOnce);
 
     // Spectrum analyser: the magnitude values of one analysis (copied; none clears the bars),
-    // the number of bars, and whether the bars are drawn at all.
+    // the number of bars, and whether the bars are drawn at all. User-interface thread only:
+    // an analysis running elsewhere hands its values over through a queued call.
     void SetSpectrumData(std::span<const double> values);
     void SetBarCount(int count);
     void SetSpectrumVisible(bool visible);
