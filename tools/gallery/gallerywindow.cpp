@@ -7,6 +7,7 @@
 #include <QPainter>
 #include <vector>
 
+#include "core/model/datadefine.h"
 #include "gui/controls/artwork.h"
 #include "gui/controls/artworkids.h"
 #include "gui/controls/bitmapslider.h"
@@ -16,7 +17,6 @@
 #include "gui/controls/statictrans.h"
 #include "gui/controls/sxgroupbox.h"
 #include "gui/controls/xpbutton.h"
-#include "core/model/datadefine.h"
 
 namespace {
 
