@@ -15,10 +15,10 @@
 #include "core/viewmath/curvenotify.h"
 #include "gui/curve/curvepainter.h"
 
+namespace {
+
 // Diagnostic lines of the view (off unless the category is enabled for debug output).
 Q_LOGGING_CATEGORY(lcCurve, "sonvela.curve", QtInfoMsg)
-
-namespace {
 
 // One notch of a mouse wheel.
 constexpr int kWheelNotch = 120;
