@@ -125,7 +125,6 @@ CDrawCurve* CurveGallery::AddView(const QString& name, int kind, void (*prepare)
     auto* view = new CDrawCurve(this);
     view->setGeometry(0, y + kCaptionHeight, kViewWidth, kViewHeight);
     view->SetModel(model.get());
-    view->SetOutputsAutoMode(false);
     view->SetChannelKind(kind);
     view->ShowBand(0);
     m_states.emplace_back(name, view);

@@ -1,17 +1,13 @@
 // What the response curve view reports and where a report goes.
 //
-// The view tells the shell that the user dragged a band point or turned a band's Q, with the
-// band's index in its band set and the notification code of the channel shown. The shell hands
-// the report to the page of that code: 0 music, 1 microphone, 2 effect, 3 + scene main out,
-// 5 + scene center, 7 + scene sub. The code equals the channel number of the band set.
+// The view tells the shell that the user dragged a band point (MSG_CURVE_POINT_MOVED) or turned
+// a band's Q (MSG_CURVE_Q_CHANGED; both in gui/shell/windowmessages.h), with the band's index in
+// its band set and the notification code of the channel shown. The shell hands the report to
+// the page of that code: 0 music, 1 microphone, 2 effect, 3 + scene main out, 5 + scene center,
+// 7 + scene sub. The code equals the channel number of the band set.
 #pragma once
 
 #include <optional>
-
-// A band point was dragged (band index, notification code).
-inline constexpr int MSG_CURVE_POINT_MOVED = 0x4C8;
-// A band's Q or shelf slope was turned with the wheel (band index, notification code).
-inline constexpr int MSG_CURVE_Q_CHANGED = 0x4C9;
 
 // Drags are reported at once rather than on the view's next notification tick, so that the
 // shell can send the band to the unit while the user is still dragging.

@@ -14,6 +14,7 @@
 #include "core/viewmath/curvelabel.h"
 #include "core/viewmath/curvenotify.h"
 #include "gui/curve/curvepainter.h"
+#include "gui/pages/pagestate.h"
 
 namespace {
 
@@ -112,10 +113,10 @@ CFilter* CDrawCurve::Current() const {
 bool CDrawCurve::PointerEnabled() const {
     const CEqRecord* record = Record();
     return record != nullptr && record->GetEqBypass() == 0 &&
-           !(IsOutputKind(m_nKind) && m_bOutputsAuto);
+           !(IsOutputKind(m_nKind) && g_autoMode == 1);
 }
 
-void CDrawCurve::Attach(int kind, int element) {
+void CDrawCurve::AttachChannel(int kind, int element) {
     if (kind < 0 || kind >= kCurveKindCount) {
         return;
     }
@@ -137,32 +138,32 @@ void CDrawCurve::Attach(int kind, int element) {
 
 void CDrawCurve::SetChannelKind(int kind) {
     if (kind >= 0 && kind < kCurveKindCount) {
-        Attach(kind, m_nElement[static_cast<std::size_t>(kind)]);
+        AttachChannel(kind, m_nElement[static_cast<std::size_t>(kind)]);
     }
 }
 
 void CDrawCurve::ShowMusic(int index) {
-    Attach(kOwnerMusic, index);
+    AttachChannel(kOwnerMusic, index);
 }
 
 void CDrawCurve::ShowMic(int index) {
-    Attach(kOwnerMic, index);
+    AttachChannel(kOwnerMic, index);
 }
 
 void CDrawCurve::ShowEffect(int index) {
-    Attach(kOwnerEffect, index);
+    AttachChannel(kOwnerEffect, index);
 }
 
 void CDrawCurve::ShowMainOut(int element) {
-    Attach(kOwnerMainOut, element);
+    AttachChannel(kOwnerMainOut, element);
 }
 
 void CDrawCurve::ShowCenter(int element) {
-    Attach(kOwnerCenter, element);
+    AttachChannel(kOwnerCenter, element);
 }
 
 void CDrawCurve::ShowSub(int element) {
-    Attach(kOwnerSub, element);
+    AttachChannel(kOwnerSub, element);
 }
 
 void CDrawCurve::ShowBand(int index) {
@@ -170,8 +171,16 @@ void CDrawCurve::ShowBand(int index) {
     update();
 }
 
-void CDrawCurve::SetOutputsAutoMode(bool on) {
-    m_bOutputsAuto = on;
+void CDrawCurve::Redraw() {
+    update();
+}
+
+void CDrawCurve::SetSpectrumMode(bool on) {
+    if (!on) {
+        m_spectrum.clear();
+        m_nValuesPerBar = 0;
+    }
+    SetSpectrumVisible(on);
 }
 
 void CDrawCurve::SetReportDragsAtOnce(bool atOnce) {

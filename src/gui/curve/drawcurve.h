@@ -9,8 +9,12 @@
 // once (which marks it for sending) and then reported: drags at once (or on the next
 // notification tick when reporting at once is off), wheel turns on the next tick, 300 ms apart.
 // Reports carry the band's index in its band set and the notification code of the channel
-// shown (curvenotify.h); reports still pending when the view switches to another channel are
+// shown (core/viewmath/curvenotify.h); the shell routes them as MSG_CURVE_POINT_MOVED and
+// MSG_CURVE_Q_CHANGED. Reports still pending when the view switches to another channel are
 // dropped, so a report never reaches the wrong page.
+//
+// The pointer edits nothing while the shown equaliser is bypassed, nor on the output channels
+// while the outputs are in automatic mode (g_autoMode).
 #pragma once
 
 #include <QTimer>
@@ -22,13 +26,14 @@
 
 #include "core/dsp/frequencygrid.h"
 #include "core/viewmath/curvegeometry.h"
+#include "gui/pages/curveview.h"
 
 class CAudioData;
 class CEQ;
 class CEqRecord;
 class CFilter;
 
-class CDrawCurve : public QWidget {
+class CDrawCurve : public QWidget, public ICurveView {
     Q_OBJECT
 
 public:
@@ -55,11 +60,14 @@ public:
     void ShowCenter(int element);
     void ShowSub(int element);
     // Marks band `index` of the shown band set as selected (-1 for none) and repaints.
-    void ShowBand(int index);
+    void ShowBand(int index) override;
 
-    // The output channels' automatic mode: while it is on, the main out, center and sub views
-    // ignore the pointer. On at start, as the editor starts.
-    void SetOutputsAutoMode(bool on);
+    // What the pages and the channel selector ask of the view: show kind `kind` with its
+    // band-set index or scene, repaint, and the spectrum display on or off (off drops the bars).
+    void AttachChannel(int kind, int index) override;
+    void Redraw() override;
+    void SetSpectrumMode(bool on) override;
+
     // Report drags at once (the default) or on the next notification tick.
     void SetReportDragsAtOnce(bool atOnce);
 
@@ -77,8 +85,8 @@ public:
     int CurrentBand() const { return m_nCurrent; }
     // The plot in client coordinates.
     QRect PlotRect() const;
-    // Whether the pointer edits the shown band set now (not bypassed, not an output channel in
-    // automatic mode).
+    // Whether the pointer edits the shown band set now (not bypassed, not an output channel
+    // while the outputs are in automatic mode).
     bool PointerEnabled() const;
 
 signals:
@@ -99,8 +107,6 @@ private:
     CEqRecord* Record() const;
     CEQ* BandSet() const;
     CFilter* Current() const;
-    // Attaches the view to kind `kind` with band-set index or scene `element`.
-    void Attach(int kind, int element);
     // Clears the pointer state of the current record and the over-handle flag.
     void ReleaseCurrent();
     // The common start of every mouse event; false when the pointer is to be ignored.
@@ -126,7 +132,6 @@ private:
     int m_nSelBand = -1;
     int m_nCurrent = -1;
     bool m_bOverHandle = false;
-    bool m_bOutputsAuto = true;
     bool m_bReportDragsAtOnce = true;
     // Bands with a report pending, one bit per index in the band set.
     std::uint32_t m_nPendingMoved = 0;

@@ -3,6 +3,8 @@
 // core/protocol/linkinterfaces.h.
 #pragma once
 
+#include "core/viewmath/curvenotify.h"
+
 inline constexpr int MSG_LOAD_MODE = 0x470;
 inline constexpr int MSG_UPLOAD_MODEL = 0x471;
 inline constexpr int MSG_SHOW_BT_NAME = 0x478;
@@ -13,8 +15,6 @@ inline constexpr int MSG_CURVE_Q_CHANGED = 0x4C9;
 
 // The page a curve notification code belongs to, or -1 (codes outside 0 .. 8).
 inline int PageOfCurveCode(int code) {
-    if (code < 0 || code > 8) {
-        return -1;
-    }
-    return code <= 2 ? code : 3 + (code - 3) / 2;
+    const std::optional<SCurvePageTarget> target = CurveNotifyTarget(code);
+    return target ? target->nKind : -1;
 }

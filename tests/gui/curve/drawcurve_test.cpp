@@ -10,7 +10,7 @@
 #include <vector>
 
 #include "core/model/audiodata.h"
-#include "core/viewmath/curvenotify.h"
+#include "gui/pages/pagestate.h"
 
 namespace {
 
@@ -26,12 +26,15 @@ protected:
     DrawCurveTest()
         : m_moved(&m_view, &CDrawCurve::CurvePointMoved),
           m_qChanged(&m_view, &CDrawCurve::CurveQChanged) {
+        ResetPageState();
         m_view.resize(645, 390);
         m_view.SetModel(&m_data);
         m_data.SetAllChanged(0);
         m_view.show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(&m_view));
     }
+
+    ~DrawCurveTest() override { ResetPageState(); }
 
     static QPoint Centre(const CFilter& record) {
         const SCurvePoint c = record.m_rcHandle.Centre();
@@ -129,7 +132,7 @@ TEST_F(DrawCurveTest, DragToTheViewsEdges) {
 }
 
 TEST_F(DrawCurveTest, CrossoverDragsFollowThePageLimits) {
-    m_view.SetOutputsAutoMode(false);
+    g_autoMode = 0;
     m_view.ShowMainOut(1);
     EXPECT_EQ(m_view.NotifyCode(), 4);
     CFilter& highPass = *m_data.MainOut(1).GetEQ().GetHighPass();
@@ -206,7 +209,7 @@ TEST_F(DrawCurveTest, RightClickThenWheelTurnsQOneStepPerNotch) {
 }
 
 TEST_F(DrawCurveTest, WheelDoesNotTurnACrossover) {
-    m_view.SetOutputsAutoMode(false);
+    g_autoMode = 0;
     m_view.ShowSub(0);
     CFilter& lowPass = *m_data.Sub(0).GetEQ().GetLowPass();
     const QPoint at = Centre(lowPass);
@@ -231,7 +234,7 @@ TEST_F(DrawCurveTest, BypassAndAutomaticModeLockThePointer) {
         RightClick(at + QPoint(40, -40));
         Wheel(120);
     };
-    m_view.SetOutputsAutoMode(true);
+    g_autoMode = 1;
 
     m_data.Music().SetEqBypass(1);
     m_view.ShowMusic(0);
@@ -252,7 +255,7 @@ TEST_F(DrawCurveTest, BypassAndAutomaticModeLockThePointer) {
     EXPECT_NE(m_data.Echo().GetEQ().GetAt(1).m_nFreq, 204);
     EXPECT_EQ(Take(m_moved).front(), (std::pair{1, 2}));
 
-    m_view.SetOutputsAutoMode(false);
+    g_autoMode = 0;
     m_view.ShowMainOut(0);
     drag(m_data.MainOut(0).GetEQ().GetAt(1));
     EXPECT_NE(m_data.MainOut(0).GetEQ().GetAt(1).m_nFreq, 204);
@@ -321,7 +324,12 @@ TEST_F(DrawCurveTest, PaintsCurveBarsAndBypass) {
     EXPECT_EQ(image.pixel(632, 360), bar);         // inside the last bar, above its bottom
     EXPECT_EQ(image.pixel(632, 260), background);  // above it
 
-    m_view.SetSpectrumVisible(false);
+    // Leaving spectrum mode drops the bars: back in it, nothing is drawn until new values come.
+    m_view.SetSpectrumMode(false);
+    m_view.SetSpectrumMode(true);
+    EXPECT_EQ(render().pixel(632, 360), background);
+    m_view.SetSpectrumMode(false);
+
     m_data.Music().SetEqBypass(1);
     m_view.update();
     image = render();
