@@ -1,0 +1,4 @@
+#include "capture/capturelog.h"
+
+Q_LOGGING_CATEGORY(lcCapture, "sonvela.capture")
+Q_LOGGING_CATEGORY(lcCaptureAnalysis, "sonvela.capture.analysis", QtInfoMsg)

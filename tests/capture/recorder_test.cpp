@@ -1,0 +1,260 @@
+// The recorder against a private PulseAudio server whose default input is a 1 kHz sine, and
+// without any server at all.
+#include "capture/recorder.h"
+
+#include <gtest/gtest.h>
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <vector>
+
+#include "core/common/labeltable.h"
+#include "tests/support/soundserver.h"
+#include "tests/support/spin.h"
+#include "tests/support/tracerecorder.h"
+
+namespace {
+
+constexpr double kToneHz = 1000;
+constexpr double kHzPerBin = 44100.0 / kAnalysisFrames;
+const QString kCaptureCategory = QStringLiteral("sonvela.capture");
+
+// The value bin each of the single-bin bars 0-116 shows, found by lighting one bin at a time.
+std::vector<int> BinOfEachBar() {
+    std::vector<int> bins(kBarTableCount, -1);
+    std::vector<double> values(kSpectrumValueCount);
+    for (int k = 1; k < kSpectrumValueCount; ++k) {
+        values.assign(kSpectrumValueCount, 0);
+        values[static_cast<std::size_t>(k)] = 1;
+        const BarHeights bars = ComputeBarHeights(values, kSpectrumValueCount / kSpectrumBarCount);
+        for (int b = 0; b < kBarTableCount; ++b) {
+            if (bars[static_cast<std::size_t>(b)] == 1) {
+                bins[static_cast<std::size_t>(b)] = k;
+            }
+        }
+    }
+    return bins;
+}
+
+// The tone shows in the bar that reads the bin nearest to it; bars reading bins at least
+// 100 bins (540 Hz) away stay below a tenth of it.
+void ExpectToneBars(const SpectrumFrame& frame) {
+    ASSERT_EQ(frame.values.size(), kSpectrumValueCount);
+    const std::vector<int> bins = BinOfEachBar();
+    const double toneBin = kToneHz / kHzPerBin;
+    int nearest = 0;
+    for (int b = 1; b < kBarTableCount; ++b) {
+        if (std::abs(bins[b] - toneBin) < std::abs(bins[nearest] - toneBin)) {
+            nearest = b;
+        }
+    }
+    const auto tallest = std::max_element(frame.bars.begin(), frame.bars.end());
+    EXPECT_EQ(tallest - frame.bars.begin(), nearest)
+        << "the tone at bin " << toneBin << " should show in bar " << nearest << " (bin "
+        << bins[nearest] << ")";
+    const int peak = frame.bars[static_cast<std::size_t>(nearest)];
+    EXPECT_GT(peak, 100);
+    for (int b = 0; b < kSpectrumBarCount; ++b) {
+        const bool far = b >= kBarTableCount || std::abs(bins[b] - toneBin) >= 100;
+        if (far) {
+            EXPECT_LE(frame.bars[static_cast<std::size_t>(b)], peak / 10) << "bar " << b;
+        }
+    }
+    // The values are the analysis of the same window: the tone's bin leads them too.
+    const auto top = std::max_element(frame.values.begin(), frame.values.end());
+    EXPECT_NEAR(top - frame.values.begin(), toneBin, 1.0);
+}
+
+class RecorderSine : public ::testing::Test {
+protected:
+    // One server for the whole suite: Qt's audio backend connects once per process.
+    static void SetUpTestSuite() { s_pServer = std::make_unique<CPrivateSoundServer>(1000); }
+    static void TearDownTestSuite() { s_pServer.reset(); }
+
+    void SetUp() override {
+        if (!s_pServer->IsRunning()) {
+            GTEST_SKIP() << "No private PulseAudio server could be started here: "
+                         << s_pServer->Error().toStdString();
+        }
+        QObject::connect(&m_recorder, &CRecorder::SpectrumReady,
+                         [this](const SpectrumFrame& frame) { m_frames.push_back(frame); });
+    }
+
+    // Delivery may begin about a second after the start.
+    bool WaitForFrames(std::size_t count) {
+        return SpinUntil([&] { return m_frames.size() >= count; }, 10000);
+    }
+
+    static std::unique_ptr<CPrivateSoundServer> s_pServer;
+    CRecorder m_recorder;
+    std::vector<SpectrumFrame> m_frames;
+};
+
+std::unique_ptr<CPrivateSoundServer> RecorderSine::s_pServer;
+
+struct CaptureCase {
+    const char* name;
+    RefreshMode mode;
+    int bits, channels, rate;  // asked of the device
+    PcmFormat expected;        // what the device gives
+};
+
+TEST_F(RecorderSine, ToneShowsInItsBarInEveryModeAndDeviceFormat) {
+    const CaptureCase cases[] = {
+        {"one picture per buffer",
+         RefreshMode::PerBuffer,
+         16,
+         2,
+         44100,
+         {PcmSampleFormat::Int16, 2, 44100}},
+        {"live", RefreshMode::Live, 16, 2, 44100, {PcmSampleFormat::Int16, 2, 44100}},
+        {"32-bit mono at 48 kHz, converted",
+         RefreshMode::PerBuffer,
+         32,
+         1,
+         48000,
+         {PcmSampleFormat::Int32, 1, 48000}},
+    };
+    for (const CaptureCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_frames.clear();
+        ASSERT_TRUE(m_recorder.SetFormat(c.bits, c.channels, c.rate));
+        m_recorder.SetRefreshMode(c.mode);
+        ASSERT_EQ(m_recorder.Open(), RecorderResult::Ok);
+        EXPECT_EQ(m_recorder.DeviceFormat().sample, c.expected.sample);
+        EXPECT_EQ(m_recorder.DeviceFormat().channels, c.expected.channels);
+        EXPECT_EQ(m_recorder.DeviceFormat().rate, c.expected.rate);
+        ASSERT_EQ(m_recorder.Start(), RecorderResult::Ok);
+        EXPECT_TRUE(m_recorder.IsRecording());
+        ASSERT_TRUE(WaitForFrames(3)) << m_frames.size() << " pictures";
+        ExpectToneBars(m_frames.back());
+        EXPECT_EQ(m_recorder.FramesDelivered(), m_frames.size());
+        m_recorder.Close();
+        EXPECT_FALSE(m_recorder.IsOpen());
+        EXPECT_FALSE(m_recorder.IsRecording());
+    }
+}
+
+TEST_F(RecorderSine, TraceLinesAndStates) {
+    CTraceRecorder trace;
+    EXPECT_EQ(m_recorder.Start(), RecorderResult::NotOpen);
+    EXPECT_FALSE(m_recorder.IsOpen());
+    EXPECT_FALSE(m_recorder.IsRecording());
+    EXPECT_EQ(
+        trace.LinesOf(kCaptureCategory),
+        std::vector<QString>{"Device not Opened. Please open device before attempting to Start"});
+    trace.Clear();
+
+    ASSERT_EQ(m_recorder.Open(), RecorderResult::Ok);
+    EXPECT_TRUE(m_recorder.IsOpen());
+    EXPECT_FALSE(m_recorder.IsRecording());
+    trace.Clear();
+    EXPECT_EQ(m_recorder.Open(), RecorderResult::Ok);
+    EXPECT_EQ(trace.LinesOf(kCaptureCategory),
+              std::vector<QString>{
+                  "Device Already Opened. Please Stop Recorder before attempting to Open"});
+    EXPECT_TRUE(m_recorder.IsOpen());
+
+    // Stop keeps the device open; a second Start captures again.
+    ASSERT_EQ(m_recorder.Start(), RecorderResult::Ok);
+    ASSERT_TRUE(WaitForFrames(1));
+    m_recorder.Stop();
+    EXPECT_TRUE(m_recorder.IsOpen());
+    EXPECT_FALSE(m_recorder.IsRecording());
+    const std::size_t before = m_frames.size();
+    SpinFor(800);  // two buffers' time: nothing arrives while stopped
+    EXPECT_EQ(m_frames.size(), before);
+    ASSERT_EQ(m_recorder.Start(), RecorderResult::Ok);
+    ASSERT_TRUE(WaitForFrames(before + 1));
+    m_recorder.Close();
+    EXPECT_FALSE(m_recorder.IsOpen());
+    m_recorder.Close();  // closing twice is harmless
+    EXPECT_FALSE(m_recorder.IsOpen());
+}
+
+// Each cycle closes the recorder while a window is being analysed (the analysis is held in
+// its trace for 60 ms); Close must wait for it to finish, and nothing may arrive afterwards.
+TEST_F(RecorderSine, StopAndCloseWaitForARunningAnalysis) {
+    CTraceRecorder trace(true);
+    trace.SetAnalysisDelayMs(60);
+    m_recorder.SetRefreshMode(RefreshMode::Live);
+    const QString analysis = QStringLiteral("sonvela.capture.analysis");
+    for (int cycle = 0; cycle < 4; ++cycle) {
+        SCOPED_TRACE(cycle);
+        const bool viaStop = cycle % 2 == 0;
+        ASSERT_EQ(m_recorder.Open(), RecorderResult::Ok);
+        ASSERT_EQ(m_recorder.Start(), RecorderResult::Ok);
+        const int started = trace.AnalysesStarted();
+        ASSERT_TRUE(SpinUntil([&] { return trace.AnalysesStarted() > started; }, 10000));
+        if (viaStop) {
+            m_recorder.Stop();
+        }
+        m_recorder.Close();
+        // The analysis that was running has written all 256 of its lines.
+        const std::vector<QString> lines = trace.LinesOf(analysis);
+        ASSERT_FALSE(lines.empty());
+        EXPECT_TRUE(lines.back().startsWith(QStringLiteral("Average for Bar#255 ")))
+            << lines.back().toStdString();
+        const std::size_t frames = m_frames.size();
+        SpinFor(200);
+        EXPECT_EQ(trace.LinesOf(analysis).size(), lines.size());
+        EXPECT_EQ(m_frames.size(), frames);
+    }
+}
+
+// A receiver destroyed while the recorder runs is no longer called; the recorder goes on.
+TEST_F(RecorderSine, ReceiverGoneWhileRecording) {
+    int calls = 0;
+    auto receiver = std::make_unique<QObject>();
+    QObject::connect(&m_recorder, &CRecorder::SpectrumReady, receiver.get(), [&calls] { ++calls; });
+    m_recorder.SetRefreshMode(RefreshMode::Live);
+    ASSERT_EQ(m_recorder.Open(), RecorderResult::Ok);
+    ASSERT_EQ(m_recorder.Start(), RecorderResult::Ok);
+    ASSERT_TRUE(WaitForFrames(2));
+    receiver.reset();
+    const int callsBefore = calls;
+    const std::size_t framesBefore = m_frames.size();
+    ASSERT_TRUE(WaitForFrames(framesBefore + 3));
+    EXPECT_EQ(calls, callsBefore);
+    EXPECT_GE(callsBefore, 2);
+}
+
+// Without a sound server there is no input device. The check runs in a child process of this
+// binary, because Qt's audio backend connects to the server once per process.
+TEST(RecorderWithoutDevice, OpenReportsNoDevice) {
+    const QString kChildFlag = QStringLiteral("SONVELA_CAPTURE_NO_SERVER_CHILD");
+    if (qEnvironmentVariableIsSet(kChildFlag.toLatin1().constData())) {
+        LoadLabelTable(kLanguageEnglish);
+        CRecorder recorder;
+        const RecorderResult result = recorder.Open();
+        EXPECT_EQ(result, RecorderResult::NoDevice);
+        EXPECT_FALSE(recorder.IsOpen());
+        EXPECT_EQ(RecorderResultText(result), "No audio device was found");
+        EXPECT_EQ(RecorderResultText(RecorderResult::Ok), "");
+        EXPECT_EQ(recorder.Start(), RecorderResult::NotOpen);
+        EXPECT_FALSE(recorder.IsRecording());
+        return;
+    }
+    QTemporaryDir runtime;
+    ASSERT_TRUE(runtime.isValid());
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(kChildFlag, QStringLiteral("1"));
+    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    env.insert(QStringLiteral("PULSE_SERVER"),
+               QStringLiteral("unix:") + runtime.path() + QStringLiteral("/no-server"));
+    QProcess child;
+    child.setProcessEnvironment(env);
+    child.setProcessChannelMode(QProcess::MergedChannels);
+    child.start(QCoreApplication::applicationFilePath(),
+                {QStringLiteral("--gtest_filter=RecorderWithoutDevice.OpenReportsNoDevice")});
+    ASSERT_TRUE(child.waitForFinished(30000));
+    const QString output = QString::fromLocal8Bit(child.readAll());
+    EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
+    EXPECT_TRUE(output.contains(QStringLiteral("[  PASSED  ] 1 test"))) << output.toStdString();
+}
+
+}  // namespace
