@@ -15,6 +15,9 @@ namespace {
 constexpr int kNoDeviceLabelGroup = 11;
 constexpr int kNoDeviceLabelSlot = 19;
 
+// Captured sound reaches the recorder in pieces of 20 ms.
+constexpr int kFragmentsPerSecond = 50;
+
 std::optional<PcmFormat> ToPcmFormat(const QAudioFormat& format) {
     PcmFormat pcm;
     switch (format.sampleFormat()) {
@@ -76,7 +79,6 @@ CRecorder::~CRecorder() {
 }
 
 bool CRecorder::SetFormat(int bits, int channels, int rate) {
-    Q_ASSERT(!m_bOpened);
     if (m_bOpened || channels < 1 || rate <= 0) {
         return false;
     }
@@ -133,9 +135,13 @@ RecorderResult CRecorder::Open() {
         [this](std::span<const std::byte> bytes) { OnCaptured(bytes); });
     m_pSink->open(QIODevice::WriteOnly);
     m_pSource = std::make_unique<QAudioSource>(device, format);
+    // The device hands over what it has captured in fragments of this size; left to itself it
+    // may collect seconds of sound before the first hand-over.
+    m_pSource->setBufferSize(PcmBytesPerFrame(*pcm) * pcm->rate / kFragmentsPerSecond);
     connect(m_pSource.get(), &QAudioSource::stateChanged, this, &CRecorder::OnSourceState);
     m_worker.Start();
     m_nFramesDelivered = 0;
+    m_nFramesCaptured = 0;
     m_bOpened = true;
     return RecorderResult::Ok;
 }
@@ -195,6 +201,7 @@ void CRecorder::OnCaptured(std::span<const std::byte> bytes) {
     }
     m_converted.clear();
     m_pConverter->Convert(bytes, m_converted);
+    m_nFramesCaptured += m_converted.size() / kCaptureChannels;
     m_windows.Push(m_converted, m_submit);
 }
 

@@ -5,7 +5,7 @@
 // Open picks the default input device and asks it for the recorder's format (44100 Hz, 16-bit,
 // stereo unless SetFormat chose another); a device that cannot give it is taken in the format it
 // prefers, and the captured sound is converted to 16-bit stereo at 44100 Hz. Captured frames
-// are cut into 8192-frame windows (one per 16384-frame buffer, or thirty overlapping windows a
+// are cut into 8192-frame windows (one per 16384-frame buffer, or 31.5 overlapping windows a
 // second in live mode) and analysed on a thread of the recorder's own; each result comes back
 // to the recorder's thread and leaves as SpectrumReady, a copy the receiver may keep. Stop and
 // Close wait for a running analysis; a window analysed after Stop is dropped, and a receiver
@@ -72,8 +72,10 @@ public:
     void SetRefreshMode(RefreshMode mode);
     RefreshMode GetRefreshMode() const { return m_windows.Mode(); }
 
-    // Pictures sent since the recorder was opened.
+    // Pictures sent, and sound frames captured (after conversion), since the recorder was
+    // opened.
     quint64 FramesDelivered() const { return m_nFramesDelivered; }
+    quint64 FramesCaptured() const { return m_nFramesCaptured; }
 
 signals:
     // One analysed window, emitted on the recorder's thread.
@@ -101,4 +103,5 @@ private:
     bool m_bRecording = false;
     quint64 m_nSession = 0;  // windows of an earlier recording session are dropped
     quint64 m_nFramesDelivered = 0;
+    quint64 m_nFramesCaptured = 0;
 };

@@ -3,6 +3,7 @@
 #include "capture/recorder.h"
 
 #include <gtest/gtest.h>
+#include <signal.h>
 
 #include <QCoreApplication>
 #include <QProcess>
@@ -72,7 +73,7 @@ void ExpectToneBars(const SpectrumFrame& frame) {
 class RecorderSine : public ::testing::Test {
 protected:
     // One server for the whole suite: Qt's audio backend connects once per process.
-    static void SetUpTestSuite() { s_pServer = std::make_unique<CPrivateSoundServer>(1000); }
+    static void SetUpTestSuite() { s_pServer = std::make_unique<CPrivateSoundServer>(); }
     static void TearDownTestSuite() { s_pServer.reset(); }
 
     void SetUp() override {
@@ -223,38 +224,82 @@ TEST_F(RecorderSine, ReceiverGoneWhileRecording) {
     EXPECT_GE(callsBefore, 2);
 }
 
-// Without a sound server there is no input device. The check runs in a child process of this
-// binary, because Qt's audio backend connects to the server once per process.
-TEST(RecorderWithoutDevice, OpenReportsNoDevice) {
-    const QString kChildFlag = QStringLiteral("SONVELA_CAPTURE_NO_SERVER_CHILD");
-    if (qEnvironmentVariableIsSet(kChildFlag.toLatin1().constData())) {
-        LoadLabelTable(kLanguageEnglish);
-        CRecorder recorder;
-        const RecorderResult result = recorder.Open();
-        EXPECT_EQ(result, RecorderResult::NoDevice);
-        EXPECT_FALSE(recorder.IsOpen());
-        EXPECT_EQ(RecorderResultText(result), "No audio device was found");
-        EXPECT_EQ(RecorderResultText(RecorderResult::Ok), "");
-        EXPECT_EQ(recorder.Start(), RecorderResult::NotOpen);
-        EXPECT_FALSE(recorder.IsRecording());
-        return;
-    }
-    QTemporaryDir runtime;
-    ASSERT_TRUE(runtime.isValid());
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert(kChildFlag, QStringLiteral("1"));
-    env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
-    env.insert(QStringLiteral("PULSE_SERVER"),
-               QStringLiteral("unix:") + runtime.path() + QStringLiteral("/no-server"));
+// Tests that need an audio backend of their own run in a child process of this binary: Qt's
+// backend connects to a sound server once per process.
+const char* const kChildFlag = "SONVELA_CAPTURE_CHILD";
+
+bool InChild() {
+    return qEnvironmentVariableIsSet(kChildFlag);
+}
+
+void RunInChild(const QString& test, QProcessEnvironment env) {
+    env.insert(QString::fromLatin1(kChildFlag), QStringLiteral("1"));
     QProcess child;
     child.setProcessEnvironment(env);
     child.setProcessChannelMode(QProcess::MergedChannels);
     child.start(QCoreApplication::applicationFilePath(),
-                {QStringLiteral("--gtest_filter=RecorderWithoutDevice.OpenReportsNoDevice")});
-    ASSERT_TRUE(child.waitForFinished(30000));
+                {QStringLiteral("--gtest_filter=") + test});
+    ASSERT_TRUE(child.waitForFinished(60000));
     const QString output = QString::fromLocal8Bit(child.readAll());
     EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
     EXPECT_TRUE(output.contains(QStringLiteral("[  PASSED  ] 1 test"))) << output.toStdString();
+}
+
+// Without a sound server there is no input device.
+TEST(RecorderWithoutDevice, OpenReportsNoDevice) {
+    if (!InChild()) {
+        QTemporaryDir runtime;
+        ASSERT_TRUE(runtime.isValid());
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+        env.insert(QStringLiteral("PULSE_SERVER"),
+                   QStringLiteral("unix:") + runtime.filePath(QStringLiteral("no-server")));
+        RunInChild(QStringLiteral("RecorderWithoutDevice.OpenReportsNoDevice"), env);
+        return;
+    }
+    LoadLabelTable(kLanguageEnglish);
+    CRecorder recorder;
+    const RecorderResult result = recorder.Open();
+    EXPECT_EQ(result, RecorderResult::NoDevice);
+    EXPECT_FALSE(recorder.IsOpen());
+    EXPECT_EQ(RecorderResultText(result), "No audio device was found");
+    EXPECT_EQ(RecorderResultText(RecorderResult::Ok), "");
+    EXPECT_EQ(recorder.Start(), RecorderResult::NotOpen);
+    EXPECT_FALSE(recorder.IsRecording());
+}
+
+// The sound server dies while capturing (as a device would be unplugged): the recorder says
+// so once, is no longer recording, sends nothing more and still closes cleanly.
+TEST(RecorderServerGone, CaptureEnds) {
+    if (!InChild()) {
+        RunInChild(QStringLiteral("RecorderServerGone.CaptureEnds"),
+                   QProcessEnvironment::systemEnvironment());
+        return;
+    }
+    CPrivateSoundServer server(CPrivateSoundServer::Tone::ClockedSine);
+    if (!server.IsRunning()) {
+        GTEST_SKIP() << "No private PulseAudio server could be started here: "
+                     << server.Error().toStdString();
+    }
+    CRecorder recorder;
+    int ended = 0;
+    int frames = 0;
+    QObject::connect(&recorder, &CRecorder::CaptureEnded, [&] { ++ended; });
+    QObject::connect(&recorder, &CRecorder::SpectrumReady, [&] { ++frames; });
+    recorder.SetRefreshMode(RefreshMode::Live);
+    ASSERT_EQ(recorder.Open(), RecorderResult::Ok);
+    ASSERT_EQ(recorder.Start(), RecorderResult::Ok);
+    ASSERT_TRUE(SpinUntil([&] { return frames >= 3; }, 10000));
+    ::kill(static_cast<pid_t>(server.Pid()), SIGKILL);
+    ASSERT_TRUE(SpinUntil([&] { return ended > 0; }, 10000));
+    const int framesAtEnd = frames;
+    SpinFor(300);
+    EXPECT_EQ(ended, 1);
+    EXPECT_EQ(frames, framesAtEnd);
+    EXPECT_FALSE(recorder.IsRecording());
+    EXPECT_TRUE(recorder.IsOpen());
+    recorder.Close();
+    EXPECT_FALSE(recorder.IsOpen());
 }
 
 }  // namespace

@@ -32,7 +32,7 @@ bool ProcessEnded(qint64 pid) {
 
 }  // namespace
 
-CPrivateSoundServer::CPrivateSoundServer(int sineHz) {
+CPrivateSoundServer::CPrivateSoundServer(Tone tone, int sineHz) {
     const QString program = QStandardPaths::findExecutable(QStringLiteral("pulseaudio"));
     if (program.isEmpty()) {
         m_error = QStringLiteral("pulseaudio is not installed");
@@ -50,12 +50,20 @@ CPrivateSoundServer::CPrivateSoundServer(int sineHz) {
     QProcess server;
     server.setProcessEnvironment(env);
     server.setProcessChannelMode(QProcess::MergedChannels);
-    server.start(
-        program,
-        {QStringLiteral("-n"), QStringLiteral("--daemonize=yes"),
-         QStringLiteral("--exit-idle-time=-1"),
-         QStringLiteral("--load=module-native-protocol-unix"),
-         QStringLiteral("--load=module-sine-source frequency=%1 source_name=sine").arg(sineHz)});
+    QStringList arguments = {QStringLiteral("-n"), QStringLiteral("--daemonize=yes"),
+                             QStringLiteral("--exit-idle-time=-1"),
+                             QStringLiteral("--load=module-native-protocol-unix")};
+    if (tone == Tone::SineSource) {
+        arguments << QStringLiteral("--load=module-sine-source frequency=%1 source_name=sine")
+                         .arg(sineHz);
+    } else {
+        arguments << QStringLiteral("--load=module-null-sink sink_name=tone")
+                  << QStringLiteral("--load=module-sine sink=tone frequency=%1").arg(sineHz)
+                  << QStringLiteral(
+                         "--load=module-remap-source master=tone.monitor "
+                         "source_name=clocked");
+    }
+    server.start(program, arguments);
     // With --daemonize the command returns once the daemon is up (or has failed).
     if (!server.waitForFinished(15000) || server.exitStatus() != QProcess::NormalExit ||
         server.exitCode() != 0) {

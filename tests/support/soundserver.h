@@ -1,7 +1,14 @@
 // A PulseAudio server of the caller's own: a private runtime folder, no configuration read,
-// and a sine source as the only (so the default) input. Starting it points this process's
-// audio clients at it (XDG_RUNTIME_DIR, PULSE_SERVER), so it must run before anything asks Qt
-// for audio devices. The destructor ends the server and removes the folder.
+// and a sine tone as the only (so the default) input. Starting it points this process's audio
+// clients at it (XDG_RUNTIME_DIR, PULSE_SERVER), so it must run before anything asks Qt for
+// audio devices. The destructor ends the server and removes the folder.
+//
+// Two ways to make the tone:
+// - SineSource: the server's sine source. It renders two seconds ahead, so its sound reaches a
+//   client in bursts of about two seconds.
+// - ClockedSine: a sine player into a clocked null sink; the input is a source remapped from
+//   the sink's monitor (audio clients do not list monitors as inputs). It is paced like a
+//   sound card and honours the latency a client asks for (20 ms fragments, say).
 #pragma once
 
 #include <QString>
@@ -9,7 +16,9 @@
 
 class CPrivateSoundServer {
 public:
-    explicit CPrivateSoundServer(int sineHz = 1000);
+    enum class Tone { SineSource, ClockedSine };
+
+    explicit CPrivateSoundServer(Tone tone = Tone::SineSource, int sineHz = 1000);
     ~CPrivateSoundServer();
     CPrivateSoundServer(const CPrivateSoundServer&) = delete;
     CPrivateSoundServer& operator=(const CPrivateSoundServer&) = delete;

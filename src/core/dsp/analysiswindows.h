@@ -3,7 +3,7 @@
 //
 // Per buffer: the stream is taken in buffers of 16384 frames, and each full buffer gives one
 // window, its first 8192 frames (one picture every 0.37 s).
-// Live: every 1470 frames (thirty times a second) the latest 8192 frames form a window, so
+// Live: every 1400 frames (31.5 times a second) the latest 8192 frames form a window, so
 // successive windows overlap; the first comes at the first such step after 8192 frames have
 // arrived.
 #pragma once
@@ -16,7 +16,7 @@
 enum class RefreshMode { PerBuffer = 0, Live = 1 };
 
 inline constexpr int kCaptureBufferFrames = 16384;
-inline constexpr int kLiveHopFrames = 1470;
+inline constexpr int kLiveHopFrames = 1400;
 
 class CAnalysisWindows {
 public:

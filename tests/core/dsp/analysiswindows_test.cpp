@@ -47,28 +47,29 @@ TEST(AnalysisWindows, PerBufferTakesTheFirstHalfOfEveryBuffer) {
               (std::vector<int>{0, 16384}));
 }
 
-TEST(AnalysisWindows, LiveOverlapsEvery1470Frames) {
+TEST(AnalysisWindows, LiveOverlapsEvery1400Frames) {
     CAnalysisWindows windows(RefreshMode::Live);
-    // Steps end at 1470, 2940, ...; the first with 8192 frames collected is 8820.
-    const int total = 8820 + 3 * 1470 + 100;
-    const std::vector<int> expected = {8820 - 8192, 10290 - 8192, 11760 - 8192, 13230 - 8192};
+    // Steps end at 1400, 2800, ...; the first with 8192 frames collected is 8400.
+    const int total = 8400 + 3 * 1400 + 100;
+    const std::vector<int> expected = {8400 - 8192, 9800 - 8192, 11200 - 8192, 12600 - 8192};
     EXPECT_EQ(WindowStarts(windows, total, {882}), expected);
     CAnalysisWindows byOnes(RefreshMode::Live);
     EXPECT_EQ(WindowStarts(byOnes, total, {1, 5000, 3}), expected);
-    // Thirty windows a second once running: 44100 more frames give exactly thirty.
+    // Once running, a second of sound (44100 frames) gives 31 or 32 windows: here the steps
+    // at 9800 ... 52500.
     CAnalysisWindows second(RefreshMode::Live);
-    EXPECT_EQ(WindowStarts(second, 8820 + 44100, {441}).size(), 31u);
+    EXPECT_EQ(WindowStarts(second, 8400 + 44100, {441}).size(), 1u + 31u);
 }
 
 TEST(AnalysisWindows, ModeChangeStartsOver) {
     CAnalysisWindows windows;
     EXPECT_TRUE(WindowStarts(windows, 16000, {4000}).empty());
     windows.SetMode(RefreshMode::Live);
-    // The 16000 frames collected before are gone: the first live window needs 8820 new ones.
+    // The 16000 frames collected before are gone: the first live window needs 8400 new ones.
     int count = 0;
-    windows.Push(Frames(0, 8819), [&](std::span<const std::int16_t>) { ++count; });
+    windows.Push(Frames(0, 8399), [&](std::span<const std::int16_t>) { ++count; });
     EXPECT_EQ(count, 0);
-    windows.Push(Frames(8819, 1), [&](std::span<const std::int16_t>) { ++count; });
+    windows.Push(Frames(8399, 1), [&](std::span<const std::int16_t>) { ++count; });
     EXPECT_EQ(count, 1);
     windows.SetMode(RefreshMode::PerBuffer);
     windows.Push(Frames(0, 16383), [&](std::span<const std::int16_t>) { ++count; });
