@@ -177,8 +177,9 @@ TEST_F(RecorderSine, TraceLinesAndStates) {
     EXPECT_FALSE(m_recorder.IsOpen());
 }
 
-// Each cycle closes the recorder while a window is being analysed (the analysis is held in
-// its trace for 60 ms); Close must wait for it to finish, and nothing may arrive afterwards.
+// Each cycle stops (even cycles) or closes (odd ones) the recorder while a window is being
+// analysed (the analysis is held in its trace for 60 ms); the call must wait for it to finish,
+// and nothing may arrive afterwards.
 TEST_F(RecorderSine, StopAndCloseWaitForARunningAnalysis) {
     CTraceRecorder trace(true);
     trace.SetAnalysisDelayMs(60);
@@ -193,9 +194,11 @@ TEST_F(RecorderSine, StopAndCloseWaitForARunningAnalysis) {
         ASSERT_TRUE(SpinUntil([&] { return trace.AnalysesStarted() > started; }, 10000));
         if (viaStop) {
             m_recorder.Stop();
+        } else {
+            m_recorder.Close();
         }
-        m_recorder.Close();
-        // The analysis that was running has written all 256 of its lines.
+        // The analysis that was running has written all 256 of its lines, and no other
+        // begins.
         const std::vector<QString> lines = trace.LinesOf(analysis);
         ASSERT_FALSE(lines.empty());
         EXPECT_TRUE(lines.back().startsWith(QStringLiteral("Average for Bar#255 ")))
@@ -203,6 +206,7 @@ TEST_F(RecorderSine, StopAndCloseWaitForARunningAnalysis) {
         const std::size_t frames = m_frames.size();
         SpinFor(200);
         EXPECT_EQ(trace.LinesOf(analysis).size(), lines.size());
+        m_recorder.Close();
         EXPECT_EQ(m_frames.size(), frames);
     }
 }
