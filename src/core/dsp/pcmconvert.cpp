@@ -19,8 +19,12 @@ int SampleBytes(PcmSampleFormat sample) {
     return 2;
 }
 
+// Rounded and clipped to 16 bits; a float sample that is not a number counts as silence.
 std::int16_t ToInt16(double value) {
-    return static_cast<std::int16_t>(std::clamp(std::lround(value), -32768L, 32767L));
+    if (std::isnan(value)) {
+        return 0;
+    }
+    return static_cast<std::int16_t>(std::lround(std::clamp(value, -32768.0, 32767.0)));
 }
 
 }  // namespace
@@ -90,6 +94,9 @@ double CPcmConverter::SampleAt(const std::byte* frame, int channel) const {
 
 void CPcmConverter::ConvertFrames(const std::byte* data, std::size_t frames,
                                   std::vector<std::int16_t>& out) {
+    if (frames == 0) {
+        return;
+    }
     if (IsCaptureFormat(m_from)) {
         const std::size_t at = out.size();
         out.resize(at + frames * kCaptureChannels);
