@@ -1,15 +1,15 @@
 // One analysed window as it reaches the curve view: the 4096 magnitude values, which the view
-// takes with SetBarCount(kSpectrumBarCount) and SetSpectrumData(values.size(), values), and the
-// 128 bar heights computed from them (32 values per bar).
+// takes with SetBarCount(kSpectrumBarCount) and SetSpectrumData(values), and the 128 bar
+// heights computed from them (32 values per bar).
 #pragma once
 
-#include <QList>
 #include <QMetaType>
+#include <vector>
 
 #include "core/dsp/spectrum.h"
 
 struct SpectrumFrame {
-    QList<double> values;
+    std::vector<double> values;
     BarHeights bars{};
 };
 

@@ -16,7 +16,7 @@ SpectrumFrame Analyse(std::span<const std::int16_t> window, SpectrumValues& valu
         }
     }
     SpectrumFrame frame;
-    frame.values = QList<double>(values.begin(), values.end());
+    frame.values.assign(values.begin(), values.end());
     frame.bars = ComputeBarHeights(values, kSpectrumValueCount / kSpectrumBarCount);
     return frame;
 }

@@ -44,7 +44,7 @@ std::vector<int> BinOfEachBar() {
 // The tone shows in the bar that reads the bin nearest to it; bars reading bins at least
 // 100 bins (540 Hz) away stay below a tenth of it.
 void ExpectToneBars(const SpectrumFrame& frame) {
-    ASSERT_EQ(frame.values.size(), kSpectrumValueCount);
+    ASSERT_EQ(frame.values.size(), static_cast<std::size_t>(kSpectrumValueCount));
     const std::vector<int> bins = BinOfEachBar();
     const double toneBin = kToneHz / kHzPerBin;
     int nearest = 0;
