@@ -14,7 +14,7 @@ void ReportTicks(benchmark::State& state, int ticks, int frames) {
 }
 
 void BM_FullReadBack(benchmark::State& state) {
-    const int kind = static_cast<int>(state.range(0));
+    const auto kind = static_cast<LinkKind>(state.range(0));
     for (auto _ : state) {
         SimRig rig(kind);
         ReadAllSequence(rig.engine, rig.Chunked());
@@ -23,10 +23,10 @@ void BM_FullReadBack(benchmark::State& state) {
         ReportTicks(state, ticks, frames);
     }
 }
-BENCHMARK(BM_FullReadBack)->ArgName("link")->Arg(kLinkUsb)->Arg(kLinkSerial)->Arg(kLinkNetwork);
+BENCHMARK(BM_FullReadBack)->ArgName("link")->DenseRange(0, kLinkKinds - 1);
 
 void BM_FullUpload(benchmark::State& state) {
-    const int kind = static_cast<int>(state.range(0));
+    const auto kind = static_cast<LinkKind>(state.range(0));
     for (auto _ : state) {
         SimRig rig(kind);
         UploadAllSequence(rig.model, rig.engine, rig.state, rig.Chunked());
@@ -35,7 +35,7 @@ void BM_FullUpload(benchmark::State& state) {
         ReportTicks(state, ticks, frames);
     }
 }
-BENCHMARK(BM_FullUpload)->ArgName("link")->Arg(kLinkUsb)->Arg(kLinkSerial)->Arg(kLinkNetwork);
+BENCHMARK(BM_FullUpload)->ArgName("link")->DenseRange(0, kLinkKinds - 1);
 
 // The microphone block, the longest reply, delivered in reads of `state.range(0)` bytes.
 void BM_SerialReceivePerByte(benchmark::State& state) {
@@ -45,10 +45,8 @@ void BM_SerialReceivePerByte(benchmark::State& state) {
     for (auto _ : state) {
         rig.Queue("F5 35 06 B0 1E 10 01 00 D4");
         for (std::size_t at = 0; at < reply.size(); at += piece) {
-            rig.serial.m_pending.emplace_back(
-                reply.begin() + static_cast<std::ptrdiff_t>(at),
-                reply.begin() + static_cast<std::ptrdiff_t>(std::min(at + piece, reply.size())));
-            rig.engine.OnSerialData();
+            rig.engine.OnReceived(LinkKind::Serial,
+                                  std::span(reply).subspan(at, std::min(piece, reply.size() - at)));
         }
         rig.model.m_decoded.clear();
     }
@@ -58,22 +56,19 @@ BENCHMARK(BM_SerialReceivePerByte)->ArgName("read")->Arg(kLongestReply)->Arg(16)
 
 // The microphone block as its four USB chunk reports (64 bytes each).
 void BM_UsbReceivePerByte(benchmark::State& state) {
-    std::vector<UsbReport> reports;
+    std::vector<SimReport> reports;
     CSimUnit sim;
     for (std::uint8_t start : ChunkStarts(1)) {
         auto request = MakeReadRequestAt(1, start);
         std::array<std::uint8_t, kUsbFrameBytes> in{};
         std::copy(request->Bytes().begin(), request->Bytes().end(), in.begin());
-        UsbReport report{};
-        const SimReport answer = sim.OnUsbReport(in).front();
-        std::copy(answer.begin(), answer.end(), report.begin() + 1);
-        reports.push_back(report);
+        reports.push_back(sim.OnUsbReport(in).front());
     }
     EngineRig rig;
     for (auto _ : state) {
-        for (const UsbReport& report : reports) {
+        for (const SimReport& report : reports) {
             rig.Queue("F5 35 06 B0 1E 10 01 00 D4");
-            rig.engine.OnUsbReport(report);
+            rig.engine.OnReceived(LinkKind::Usb, report);
         }
         rig.model.m_decoded.clear();
     }

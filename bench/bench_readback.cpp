@@ -10,13 +10,10 @@
 #include "core/model/audiodata.h"
 #include "core/protocol/blocklayout.h"
 #include "core/protocol/command.h"
-#include "core/protocol/readback.h"
-#include "link/audiodataconnection.h"
 #include "link/clientsocket.h"
 #include "link/connectsearch.h"
 #include "link/linkcontroller.h"
-#include "link/seriallink.h"
-#include "link/serialport.h"
+#include "link/unitconnection.h"
 #include "tests/support/simunitthread.h"
 
 namespace {
@@ -40,24 +37,21 @@ double FloorMs(bool serial) {
 }
 
 struct Rig {
-    CLinkState state;
     CAudioData model;
-    CAudioDataCommandModel commandModel{model};
-    CAudioDataConnection connection{model, state};
-    CSerialPort serialPort;
-    CSerialLink serialLink{serialPort};
-    CClientSocket socket;
-    CLinkController controller{state, connection, serialPort, socket, nullptr};
-    CCommand command{state, controller, commandModel, serialLink};
+    CUnitConnection connection{model};
+    CLinkState& state = connection.State();
+    CClientSocket& socket = connection.Socket();
+    CLinkController& controller = connection.Controller();
+    CCommand& command = connection.Command();
     bool bDone = false;
     bool bLost = false;
     qint64 connectNs = 0;
 
     Rig() {
-        controller.SetCommand(&command);
         QObject::connect(&controller, &CLinkController::ReadBackCompleted,
                          [this](bool) { bDone = true; });
-        QObject::connect(&controller, &CLinkController::LinkLost, [this](int) { bLost = true; });
+        QObject::connect(&controller, &CLinkController::LinkLost,
+                         [this](LinkKind) { bLost = true; });
     }
 
     // One read-back on the acknowledged link `index`; its wall time in seconds.
@@ -98,7 +92,7 @@ void BM_ReadBackTcpLoopback(benchmark::State& st) {
         st.SkipWithError("cannot connect to the unit");
         return;
     }
-    rig.state.searchStage = kStageNetwork;
+    rig.state.searchStage = SearchStage::Network;
     double total = 0;
     int runs = 0;
     for (auto _ : st) {
@@ -122,7 +116,7 @@ void BM_ReadBackPty(benchmark::State& st) {
     }
     Rig rig;
     rig.controller.SetPortNames({unit.PtyPath()});
-    rig.state.searchStage = kStageSerial;
+    rig.state.searchStage = SearchStage::Serial;
     double total = 0;
     int runs = 0;
     for (auto _ : st) {

@@ -8,7 +8,7 @@
 #include "gui/shell/brioapp.h"
 #include "gui/shell/briodlg.h"
 #include "gui/shell/commandline.h"
-#include "gui/shell/editorconnection.h"
+#include "link/unitconnection.h"
 
 int main(int argc, char** argv) {
     // The command line is read before any window system is needed, so --help, --version and

@@ -57,7 +57,7 @@ void CClientSocket::OnReadyRead() {
             return;
         }
         if (m_receiver) {
-            m_receiver(m_recvBuffer, static_cast<int>(got));
+            m_receiver(std::span<const std::uint8_t>(m_recvBuffer, static_cast<std::size_t>(got)));
         }
     }
 }

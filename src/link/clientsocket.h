@@ -5,7 +5,6 @@
 #include <QObject>
 #include <QString>
 #include <cstdint>
-#include <functional>
 
 #include "core/protocol/linkinterfaces.h"
 #include "link/unitaddress.h"
@@ -18,15 +17,13 @@ inline constexpr int kConnectTimeoutMs = 2000;
 class CClientSocket : public QObject, public INetworkLink {
     Q_OBJECT
 public:
-    // Receives each chunk; data arriving while none is set is dropped.
-    using DataReceiver = std::function<void(const std::uint8_t* data, int length)>;
-
     explicit CClientSocket(QObject* parent = nullptr);
     ~CClientSocket() override;
     CClientSocket(const CClientSocket&) = delete;
     CClientSocket& operator=(const CClientSocket&) = delete;
 
-    void SetReceiver(DataReceiver receiver) { m_receiver = std::move(receiver); }
+    // Receives each chunk; data arriving while none is set is dropped.
+    void SetReceiver(ByteReceiver receiver) { m_receiver = std::move(receiver); }
 
     // Connects to host:port, waiting at most timeoutMs. Closes an earlier connection first.
     bool ConnectTo(const QString& host, quint16 port = kUnitTcpPort,
@@ -46,6 +43,6 @@ private:
     void OnReadyRead();
 
     QTcpSocket* m_pSocket;
-    DataReceiver m_receiver;
+    ByteReceiver m_receiver;
     std::uint8_t m_recvBuffer[kRecvChunk] = {};
 };

@@ -36,20 +36,20 @@ void CConnectSearch::Start(const SearchPlan& plan, bool usbDeviceOpen) {
     m_command.ClearQueue();
     m_command.ResetReceive();
     m_bRunning = true;
-    EnterStage(usbDeviceOpen ? kStageUsb : kStageSerial);
+    EnterStage(usbDeviceOpen ? SearchStage::Usb : SearchStage::Serial);
     m_pTimer->setInterval(kSearchTickMs);
     m_pTimer->start();
 }
 
-void CConnectSearch::EnterStage(int stage) {
-    if (stage == kStageUsb && !m_plan.bUsb) {
-        stage = kStageSerial;
+void CConnectSearch::EnterStage(SearchStage stage) {
+    if (stage == SearchStage::Usb && !m_plan.bUsb) {
+        stage = SearchStage::Serial;
     }
-    if (stage == kStageSerial && !m_plan.bSerial) {
-        stage = kStageNetwork;
+    if (stage == SearchStage::Serial && !m_plan.bSerial) {
+        stage = SearchStage::Network;
     }
-    if (stage == kStageNetwork && !m_plan.bNetwork) {
-        stage = kStageExhausted;
+    if (stage == SearchStage::Network && !m_plan.bNetwork) {
+        stage = SearchStage::Exhausted;
     }
     m_state.searchStage = stage;
     m_attempts = 0;
@@ -88,20 +88,10 @@ void CConnectSearch::Finish(SearchResult result) {
     emit Finished(result);
 }
 
-void CConnectSearch::SendHandshake(int linkKind) {
+void CConnectSearch::SendHandshake(LinkKind link) {
     // The handshake: F5 35 06 B7 1E 30 11 00 0B.
     m_command.Enqueue(MakeConnectProbe());
-    switch (linkKind) {
-        case kLinkUsb:
-            m_command.SendHeadUsb();
-            break;
-        case kLinkSerial:
-            m_command.SendHeadSerial();
-            break;
-        default:
-            m_command.SendHeadNetwork();
-            break;
-    }
+    m_command.SendHead(link);
 }
 
 void CConnectSearch::Tick() {
@@ -123,16 +113,16 @@ void CConnectSearch::Tick() {
         return;
     }
     switch (m_state.searchStage) {
-        case kStageUsb:
+        case SearchStage::Usb:
             StepUsb();
             break;
-        case kStageSerial:
+        case SearchStage::Serial:
             StepSerial();
             break;
-        case kStageNetwork:
+        case SearchStage::Network:
             StepNetwork();
             break;
-        default:
+        case SearchStage::Exhausted:
             Finish(SearchResult::NotFound);
             break;
     }
@@ -152,10 +142,10 @@ void CConnectSearch::StepUsb() {
     SetProgress(m_progress);
     if (m_attempts < kHandshakesPerStage) {
         ++m_attempts;
-        SendHandshake(kLinkUsb);
+        SendHandshake(LinkKind::Usb);
     } else {
         Advance();
-        EnterStage(kStageSerial);
+        EnterStage(SearchStage::Serial);
     }
 }
 
@@ -164,7 +154,7 @@ void CConnectSearch::StepSerial() {
     if (!morePorts) {
         m_command.CloseSerial();
         m_openPort.clear();
-        EnterStage(kStageNetwork);
+        EnterStage(SearchStage::Network);
         return;
     }
     if (m_state.unitAcked == 1) {
@@ -195,10 +185,10 @@ void CConnectSearch::StepSerial() {
         NextPort();
         return;
     }
-    SendHandshake(kLinkSerial);
+    SendHandshake(LinkKind::Serial);
     if (m_attempts < kHandshakesPerStage) {
         ++m_attempts;
-        SendHandshake(kLinkSerial);
+        SendHandshake(LinkKind::Serial);
     } else {
         m_attempts = 0;
         NextPort();
@@ -248,13 +238,13 @@ void CConnectSearch::StepNetwork() {
     if (m_attempts < kHandshakesPerStage) {
         ++m_attempts;
         m_command.ResetReceive();
-        SendHandshake(kLinkNetwork);
+        SendHandshake(LinkKind::Network);
     } else {
         m_attempts = 0;
         if (m_progress < kSearchProgressMax) {
             Advance();
         } else {
-            m_state.searchStage = kStageExhausted;
+            m_state.searchStage = SearchStage::Exhausted;
         }
     }
 }

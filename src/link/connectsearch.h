@@ -21,16 +21,6 @@ inline constexpr int kSearchProgressMax = 10;
 inline constexpr int kHandshakesPerStage = 4;
 inline constexpr int kNetworkSettleMs = 2000;
 
-// Search stages (searchStage of the link state).
-inline constexpr int kStageUsb = 0;
-inline constexpr int kStageSerial = 1;
-inline constexpr int kStageNetwork = 2;
-inline constexpr int kStageExhausted = 4;
-
-// ConnectBy indexes of the winning link.
-inline constexpr int kConnectUsb = 1000;
-inline constexpr int kConnectNetwork = 1001;
-
 // What a search may try. The editor tries everything; the command-line tool can narrow it.
 struct SearchPlan {
     bool bUsb = true;
@@ -43,6 +33,10 @@ struct SearchPlan {
     QString address;
     quint16 tcpPort = 8899;
 };
+
+// ConnectBy indexes of the winning link; 0..9 name the serial port at that index.
+inline constexpr int kConnectUsb = 1000;
+inline constexpr int kConnectNetwork = 1001;
 
 enum class SearchResult { Connected, NotFound, Refused };
 
@@ -80,13 +74,13 @@ private:
     void SetProgress(int progress);
     void Advance();
     void Finish(SearchResult result);
-    void SendHandshake(int linkKind);
+    void SendHandshake(LinkKind link);
     void StepUsb();
     void StepSerial();
     void StepNetwork();
     void NextPort();
     // Moves to the next stage the plan allows, from `stage` on.
-    void EnterStage(int stage);
+    void EnterStage(SearchStage stage);
 
     CLinkState& m_state;
     CCommand& m_command;

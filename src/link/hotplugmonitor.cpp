@@ -69,7 +69,7 @@ void CHotplugMonitor::OnActivated() {
     }
 }
 
-bool RemovalEndsUsbLink(bool connected, int linkKind, const QString& removedNode,
+bool RemovalEndsUsbLink(bool connected, LinkKind link, const QString& removedNode,
                         const QString& unitNode) {
-    return connected && linkKind == kLinkUsb && !unitNode.isEmpty() && removedNode == unitNode;
+    return connected && link == LinkKind::Usb && !unitNode.isEmpty() && removedNode == unitNode;
 }

@@ -6,6 +6,8 @@
 #include <QString>
 #include <memory>
 
+#include "core/protocol/linkinterfaces.h"
+
 class QSocketNotifier;
 
 class CHotplugMonitor : public QObject {
@@ -36,5 +38,5 @@ private:
 
 // Whether the removal of a HID device ends the USB link: only when a link is up, the USB link is
 // the one in use, and the removed node is the unit's own device.
-bool RemovalEndsUsbLink(bool connected, int linkKind, const QString& removedNode,
+bool RemovalEndsUsbLink(bool connected, LinkKind link, const QString& removedNode,
                         const QString& unitNode);

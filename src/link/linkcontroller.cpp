@@ -4,97 +4,61 @@
 
 #include "core/common/usernotify.h"
 #include "core/protocol/command.h"
+#include "core/protocol/connectionmodel.h"
 #include "link/clientsocket.h"
-#include "link/connectionmodel.h"
 #include "link/connectsearch.h"
 #include "link/hiddevice.h"
 #include "link/hotplugmonitor.h"
-#include "link/seriallink.h"
 
 namespace {
 constexpr int kModeRecallBusyMs = 3000;
 constexpr int kUploadBusyMs = 3000;
 }  // namespace
 
-CLinkController::CLinkController(CLinkState& state, IConnectionModel& model,
-                                 CSerialPort& serialPort, CClientSocket& socket,
-                                 CHidDevice* pHidDevice, QObject* parent)
-    : QObject(parent),
-      m_state(state),
-      m_model(model),
-      m_serialPort(serialPort),
-      m_socket(socket),
-      m_pHidDevice(pHidDevice) {
+CLinkController::CLinkController(CLinkState& state, IConnectionModel& model, CClientSocket& socket,
+                                 CHidDevice& hidDevice, QObject* parent)
+    : QObject(parent), m_state(state), m_model(model), m_socket(socket), m_hidDevice(hidDevice) {
     for (int kind = 0; kind < kLinkKinds; ++kind) {
+        const auto link = static_cast<LinkKind>(kind);
         m_pTimers[kind] = new QTimer(this);
         m_pTimers[kind]->setInterval(kLinkTickMs);
         m_pTimers[kind]->setTimerType(Qt::PreciseTimer);
-        connect(m_pTimers[kind], &QTimer::timeout, this, [this, kind] {
+        connect(m_pTimers[kind], &QTimer::timeout, this, [this, link] {
             if (m_pCommand != nullptr) {
-                m_pCommand->LinkTick(kind);
+                m_pCommand->LinkTick(link);
             }
         });
     }
-    connect(&m_serialPort, &CSerialPort::Notification, this, [this](quint32 wParam) {
-        if (m_pCommand != nullptr) {
-            HandleSerialNotification(wParam, m_serialPort, *m_pCommand);
-        }
-    });
-    m_socket.SetReceiver([this](const std::uint8_t* data, int length) {
-        if (m_pCommand != nullptr) {
-            m_pCommand->OnNetworkData(data, length);
-        }
-    });
     // A network link whose peer goes away ends at once instead of after six time-outs.
     connect(&m_socket, &CClientSocket::ConnectionLost, this, [this] {
-        if (m_state.connected == 1 && m_state.linkKind == kLinkNetwork) {
+        if (m_state.connected == 1 && m_state.linkKind == LinkKind::Network) {
             DisconnectNetwork();
         }
     });
-    if (m_pHidDevice != nullptr) {
-        connect(m_pHidDevice, &CHidDevice::ReportReceived, this, [this](const QByteArray& report) {
-            if (m_pCommand != nullptr && report.size() == kUsbReportLength) {
-                m_pCommand->OnUsbReport(std::span<const std::uint8_t, kUsbReportLength>(
-                    reinterpret_cast<const std::uint8_t*>(report.constData()), kUsbReportLength));
-            }
-        });
-    }
 }
 
 CLinkController::~CLinkController() = default;
-
-void CLinkController::SetCommand(CCommand* pCommand) {
-    m_pCommand = pCommand;
-    if (m_pCommand != nullptr) {
-        m_pCommand->SetNetworkLink(&m_socket);
-        m_pCommand->SetUsbLink(m_pHidDevice);
-    }
-}
-
-void CLinkController::StartLinkTimer(int linkKind) {
-    m_pTimers[linkKind]->start();
-}
 
 void CLinkController::ConnectBy(int index) {
     if (m_state.unitAcked != 1 || m_pCommand == nullptr) {
         return;
     }
-    int linkKind = kLinkSerial;
+    LinkKind link = LinkKind::Serial;
     if (index == kConnectNetwork) {
-        linkKind = kLinkNetwork;
+        link = LinkKind::Network;
     } else if (index == kConnectUsb) {
-        linkKind = kLinkUsb;
+        link = LinkKind::Usb;
     } else if (index >= 0 && index < m_portNames.size()) {
-        // As on the unit's own program, the open is not checked: a port that cannot be opened
-        // again shows up as time-outs, which end the link.
+        // The open is not checked: a port that cannot be opened again shows up as time-outs,
+        // which end the link.
         m_pCommand->OpenSerial(m_portNames[index].toStdString());
     } else {
         return;
     }
-    m_state.linkKind = linkKind;
+    m_state.linkKind = link;
     m_model.SetAllChanged(0);
-    m_model.ReadAllSequence(*m_pCommand, 0, m_state.searchStage == kStageUsb);
-    StartLinkTimer(linkKind);
+    m_model.ReadAllSequence(*m_pCommand, 0, m_state.Chunked());
+    m_pTimers[LinkIndex(link)]->start();
     m_state.connected = 1;
     emit BusyStarted(0);
 }
@@ -104,7 +68,7 @@ void CLinkController::LoadMode(int mode) {
         return;
     }
     m_model.SetCurrentMode(mode);
-    m_model.ReadAllSequence(*m_pCommand, mode + 1, m_state.searchStage == kStageUsb);
+    m_model.ReadAllSequence(*m_pCommand, mode + 1, m_state.Chunked());
     m_state.connected = 1;
     emit BusyStarted(kModeRecallBusyMs);
 }
@@ -114,65 +78,71 @@ void CLinkController::UploadModel() {
         return;
     }
     m_model.RefreshOutputSelection();
-    m_model.UploadAllSequence(*m_pCommand, m_state.searchStage == kStageUsb);
+    m_model.UploadAllSequence(*m_pCommand, m_state.Chunked());
     emit BusyStarted(kUploadBusyMs);
 }
 
-void CLinkController::ResetAfterDisconnect(int linkKind) {
-    m_pTimers[linkKind]->stop();
+void CLinkController::OnCurveDragged() {
+    if (kSendDragsImmediately && m_state.connected == 1 && m_pCommand != nullptr) {
+        m_pCommand->ImmediateStep();
+    }
+}
+
+void CLinkController::ResetAfterDisconnect(LinkKind link) {
+    m_pTimers[LinkIndex(link)]->stop();
     if (m_pCommand != nullptr) {
         m_pCommand->ClearQueue();
     }
     m_state.connected = 0;
     m_state.unitAcked = 0;
     m_state.uploadConfirm = 0;
-    m_state.idleTicks[linkKind] = 0;
-    emit LinkLost(linkKind);
+    m_state.idleTicks[LinkIndex(link)] = 0;
+    emit LinkLost(link);
 }
 
 void CLinkController::DisconnectSerial() {
     // Whenever the serial link is up everything is reset, even when the port cannot be closed
     // (a port that vanished): a half-reset link would leave the program waiting forever.
-    if (m_state.connected != 1 || m_state.linkKind != kLinkSerial) {
+    if (m_state.connected != 1 || m_state.linkKind != LinkKind::Serial) {
         return;
     }
     if (m_pCommand != nullptr) {
         m_pCommand->CloseSerial();
     }
-    ResetAfterDisconnect(kLinkSerial);
+    ResetAfterDisconnect(LinkKind::Serial);
 }
 
 void CLinkController::DisconnectNetwork() {
-    if (m_state.connected != 1 || m_state.linkKind != kLinkNetwork) {
+    if (m_state.connected != 1 || m_state.linkKind != LinkKind::Network) {
         return;
     }
     m_socket.Close();
-    ResetAfterDisconnect(kLinkNetwork);
+    ResetAfterDisconnect(LinkKind::Network);
 }
 
 void CLinkController::DisconnectUsb() {
-    if (m_state.connected != 1 || m_state.linkKind != kLinkUsb) {
+    if (m_state.connected != 1 || m_state.linkKind != LinkKind::Usb) {
         return;
     }
-    ResetAfterDisconnect(kLinkUsb);
+    ResetAfterDisconnect(LinkKind::Usb);
 }
 
 void CLinkController::DisconnectCurrent() {
     switch (m_state.linkKind) {
-        case kLinkUsb:
+        case LinkKind::Usb:
             DisconnectUsb();
             break;
-        case kLinkSerial:
+        case LinkKind::Serial:
             DisconnectSerial();
             break;
-        default:
+        case LinkKind::Network:
             DisconnectNetwork();
             break;
     }
 }
 
-void CLinkController::DisconnectLink(int linkKind) {
-    if (linkKind == m_state.linkKind) {
+void CLinkController::DisconnectLink(LinkKind link) {
+    if (link == m_state.linkKind) {
         DisconnectCurrent();
     }
 }
@@ -223,30 +193,27 @@ bool CLinkController::StartHotplugMonitor() {
 }
 
 void CLinkController::OnHidArrived(const QString& /*deviceNode*/) {
-    if (m_pHidDevice == nullptr || m_pHidDevice->IsOpen()) {
+    if (m_hidDevice.IsOpen()) {
         return;
     }
-    if (m_pHidDevice->OpenDevice() && m_pHidDevice->StartReader() && m_state.connected == 0) {
-        m_state.searchStage = kStageUsb;
+    if (m_hidDevice.OpenDevice() && m_hidDevice.StartReader() && m_state.connected == 0) {
+        m_state.searchStage = SearchStage::Usb;
     }
 }
 
 void CLinkController::OnHidRemoved(const QString& deviceNode) {
-    if (m_pHidDevice == nullptr) {
-        return;
-    }
     if (RemovalEndsUsbLink(m_state.connected == 1, m_state.linkKind, deviceNode,
-                           m_pHidDevice->DevicePath())) {
+                           m_hidDevice.DevicePath())) {
         DisconnectUsb();
     }
-    if (!m_pHidDevice->IsOpen() || deviceNode != m_pHidDevice->DevicePath()) {
+    if (!m_hidDevice.IsOpen() || deviceNode != m_hidDevice.DevicePath()) {
         return;
     }
     // The unit's own device went away: let go of it, and take another unit if one is there.
-    m_pHidDevice->Close();
-    if (m_pHidDevice->OpenDevice()) {
-        m_pHidDevice->StartReader();
+    m_hidDevice.Close();
+    if (m_hidDevice.OpenDevice()) {
+        m_hidDevice.StartReader();
     } else if (m_state.connected == 0) {
-        m_state.searchStage = kStageSerial;
+        m_state.searchStage = SearchStage::Serial;
     }
 }

@@ -14,21 +14,20 @@ class CCommand;
 class CClientSocket;
 class CHidDevice;
 class CHotplugMonitor;
-class CSerialPort;
 class IConnectionModel;
 class QTimer;
 
 class CLinkController : public QObject, public ICommandSink {
     Q_OBJECT
 public:
-    CLinkController(CLinkState& state, IConnectionModel& model, CSerialPort& serialPort,
-                    CClientSocket& socket, CHidDevice* pHidDevice, QObject* parent = nullptr);
+    CLinkController(CLinkState& state, IConnectionModel& model, CClientSocket& socket,
+                    CHidDevice& hidDevice, QObject* parent = nullptr);
     ~CLinkController() override;
     CLinkController(const CLinkController&) = delete;
     CLinkController& operator=(const CLinkController&) = delete;
 
     // The engine is built with this controller as its sink, so it is attached afterwards.
-    void SetCommand(CCommand* pCommand);
+    void SetCommand(CCommand* pCommand) { m_pCommand = pCommand; }
 
     // The serial port names the search found; ConnectBy(n) opens entry n.
     void SetPortNames(const QStringList& names) { m_portNames = names; }
@@ -40,6 +39,9 @@ public:
     void LoadMode(int mode);
     // Send the whole model (after a parameter file was loaded into it).
     void UploadModel();
+    // A band was dragged on the curve view: while connected its change leaves at once
+    // (kSendDragsImmediately) instead of at the next tick.
+    void OnCurveDragged();
 
     void DisconnectSerial();
     void DisconnectNetwork();
@@ -59,7 +61,7 @@ public:
     // ICommandSink.
     void SendMessage(int message, int wParam) override;
     void PostMessage(int message, int wParam) override;
-    void DisconnectLink(int linkKind) override;
+    void DisconnectLink(LinkKind link) override;
 
 signals:
     // The read-back of a connection or a mode recall has ended; `locked`: the panel is locked.
@@ -69,19 +71,17 @@ signals:
     // The unit reported a music key other than the one last shown.
     void KeyReported(int value);
     // A link was ended (time-outs, unplug, request).
-    void LinkLost(int linkKind);
+    void LinkLost(LinkKind link);
     // A read-back or upload began: show the busy display (autoCloseMs 0 = until it ends).
     void BusyStarted(int autoCloseMs);
 
 private:
-    void StartLinkTimer(int linkKind);
-    void ResetAfterDisconnect(int linkKind);
+    void ResetAfterDisconnect(LinkKind link);
 
     CLinkState& m_state;
     IConnectionModel& m_model;
-    CSerialPort& m_serialPort;
     CClientSocket& m_socket;
-    CHidDevice* m_pHidDevice;
+    CHidDevice& m_hidDevice;
     CCommand* m_pCommand = nullptr;
     QStringList m_portNames;
     QTimer* m_pTimers[kLinkKinds] = {};

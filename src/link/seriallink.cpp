@@ -1,9 +1,19 @@
 #include "link/seriallink.h"
 
 #include <QString>
+#include <array>
 
 #include "core/common/usernotify.h"
 #include "core/protocol/command.h"
+
+CSerialLink::CSerialLink(CSerialPort& port) : m_port(port) {
+    m_notification = QObject::connect(&m_port, &CSerialPort::Notification, &m_port,
+                                      [this](quint32 wParam) { OnNotification(wParam); });
+}
+
+CSerialLink::~CSerialLink() {
+    QObject::disconnect(m_notification);
+}
 
 bool CSerialLink::Open(const std::string& portName) {
     if (m_port.IsOpen()) {
@@ -30,29 +40,30 @@ void CSerialLink::Write(std::span<const std::uint8_t> bytes) {
     m_port.Write(bytes.data(), static_cast<int>(bytes.size()), &written, kSerialWriteTimeoutMs);
 }
 
-int CSerialLink::Read(std::span<std::uint8_t> into) {
-    int read = 0;
-    if (m_port.Read(into.data(), static_cast<int>(into.size()), &read, kSerialReadTimeoutMs) !=
-        kSerialOk) {
-        return 0;
-    }
-    return read;
-}
-
 void CSerialLink::Purge() {
     if (m_port.IsOpen()) {
         m_port.Purge();
     }
 }
 
-void HandleSerialNotification(quint32 wParam, CSerialPort& port, CCommand& command) {
+void CSerialLink::OnNotification(quint32 wParam) {
     if ((wParam >> 16) == static_cast<quint32>(kSerialTimeout)) {
         NotifyUser("Time out");
     }
     if ((wParam & kEventRxChar) == 0) {
         return;
     }
-    do {
-        command.OnSerialData();
-    } while (port.IsOpen() && port.BytesAvailable() > 0);
+    // One notification may cover several reads. The receiver may purge the port (a reply
+    // ends, the receive buffer is reset), which ends the loop.
+    std::array<std::uint8_t, kMaxReadChunk> chunk{};
+    while (m_port.IsOpen() && m_port.BytesAvailable() > 0) {
+        int read = 0;
+        if (m_port.Read(chunk.data(), kMaxReadChunk, &read, kSerialReadTimeoutMs) != kSerialOk ||
+            read <= 0) {
+            return;
+        }
+        if (m_receiver) {
+            m_receiver(std::span(chunk).first(static_cast<std::size_t>(read)));
+        }
+    }
 }

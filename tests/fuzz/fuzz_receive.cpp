@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "core/model/audiodata.h"
+#include "core/protocol/audiodataadapter.h"
 #include "core/protocol/catalogue.h"
 #include "core/protocol/command.h"
 #include "core/protocol/readback.h"
@@ -33,7 +34,7 @@ private:
 
 class CDisconnectingSink : public CRecordingSink {
 public:
-    void DisconnectLink(int kind) override {
+    void DisconnectLink(LinkKind kind) override {
         CRecordingSink::DisconnectLink(kind);
         m_pEngine->ClearQueue();
     }
@@ -44,8 +45,8 @@ public:
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     CInput in(data, size);
     CAudioData model;
-    CAudioDataCommandModel port(model);
     CLinkState state;
+    CAudioDataAdapter port(model, state);
     CDisconnectingSink sink;
     CFakeSerialPort serial;
     CFakeUsbLink usb;
@@ -59,25 +60,19 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     while (!in.Empty()) {
         switch (in.Byte() % 10) {
             case 0: {
-                const auto bytes = in.Take(in.Byte() * 2u);
-                serial.m_pending.emplace_back(bytes.begin(), bytes.end());
-                engine.OnSerialData();
+                engine.OnReceived(LinkKind::Serial, in.Take(in.Byte() * 2u));
                 break;
             }
             case 1: {
-                const auto bytes = in.Take(in.Byte() * 4u);
-                engine.OnNetworkData(bytes.data(), static_cast<int>(bytes.size()));
+                engine.OnReceived(LinkKind::Network, in.Take(in.Byte() * 4u));
                 break;
             }
             case 2: {
-                UsbReport report{};
-                const auto bytes = in.Take(kUsbFrameBytes);
-                std::copy(bytes.begin(), bytes.end(), report.begin() + 1);
-                engine.OnUsbReport(report);
+                engine.OnReceived(LinkKind::Usb, in.Take(kUsbFrameBytes));
                 break;
             }
             case 3: {
-                const int kind = in.Byte() % kLinkKinds;
+                const auto kind = static_cast<LinkKind>(in.Byte() % kLinkKinds);
                 for (int n = in.Byte(); n >= 0; --n) {
                     engine.LinkTick(kind);
                 }
@@ -100,7 +95,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 break;
             case 7:
                 state.unitAcked = in.Byte() % 2;
-                state.searchStage = in.Byte() % 3;
+                state.searchStage = static_cast<SearchStage>(in.Byte() % 3);
                 state.uploadConfirm = in.Byte() % 2;
                 break;
             case 8: {

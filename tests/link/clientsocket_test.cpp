@@ -24,9 +24,10 @@ TEST(ClientSocket, ReceivedBytesArriveInOrderInChunksOfAtMost400) {
     CClientSocket socket;
     QByteArray received;
     int largestChunk = 0;
-    socket.SetReceiver([&](const std::uint8_t* data, int length) {
-        received.append(reinterpret_cast<const char*>(data), length);
-        largestChunk = std::max(largestChunk, length);
+    socket.SetReceiver([&](std::span<const std::uint8_t> bytes) {
+        received.append(reinterpret_cast<const char*>(bytes.data()),
+                        static_cast<qsizetype>(bytes.size()));
+        largestChunk = std::max(largestChunk, static_cast<int>(bytes.size()));
     });
     ASSERT_TRUE(socket.ConnectTo("127.0.0.1", peer.server.serverPort()));
     ASSERT_TRUE(SpinUntil([&] { return peer.pConnection != nullptr; }));
@@ -62,8 +63,9 @@ TEST(ClientSocket, DataWithoutAReceiverIsDroppedAndLaterDataIsDelivered) {
     peer.pConnection->flush();
     SpinFor(200);
     QByteArray received;
-    socket.SetReceiver([&](const std::uint8_t* data, int length) {
-        received.append(reinterpret_cast<const char*>(data), length);
+    socket.SetReceiver([&](std::span<const std::uint8_t> bytes) {
+        received.append(reinterpret_cast<const char*>(bytes.data()),
+                        static_cast<qsizetype>(bytes.size()));
     });
     peer.pConnection->write("late");
     ASSERT_TRUE(SpinUntil([&] { return !received.isEmpty(); }));

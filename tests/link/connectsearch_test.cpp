@@ -16,7 +16,7 @@ TEST(ConnectSearch, EachLinkConnectsOnTheUnitsAcknowledgement) {
         ASSERT_TRUE(SpinUntil([&] { return rig.result.has_value(); }, kSearchWaitMs));
         EXPECT_EQ(*rig.result, SearchResult::Connected);
         EXPECT_EQ(rig.statuses, QStringList{"Network search"});
-        EXPECT_EQ(rig.state.linkKind, kLinkNetwork);
+        EXPECT_EQ(rig.state.linkKind, LinkKind::Network);
         EXPECT_EQ(rig.state.connected, 1);
         EXPECT_EQ(rig.model.lastSetAllChanged, 0);
         EXPECT_FALSE(rig.model.lastUsbChunks);
@@ -31,7 +31,7 @@ TEST(ConnectSearch, EachLinkConnectsOnTheUnitsAcknowledgement) {
         ASSERT_TRUE(SpinUntil([&] { return rig.result.has_value(); }, kSearchWaitMs));
         EXPECT_EQ(*rig.result, SearchResult::Connected);
         EXPECT_EQ(rig.statuses, QStringList{"Com search" + rig.pty.SlavePath()});
-        EXPECT_EQ(rig.state.linkKind, kLinkSerial);
+        EXPECT_EQ(rig.state.linkKind, LinkKind::Serial);
         EXPECT_TRUE(rig.serialPort.IsOpen());
         ASSERT_TRUE(SpinUntil([&] { return !rig.readBacks.empty(); }));
         EXPECT_EQ(rig.model.readBacks, 1);
@@ -44,8 +44,8 @@ TEST(ConnectSearch, EachLinkConnectsOnTheUnitsAcknowledgement) {
         ASSERT_TRUE(SpinUntil([&] { return rig.result.has_value(); }, kSearchWaitMs));
         EXPECT_EQ(*rig.result, SearchResult::Connected);
         EXPECT_EQ(rig.statuses, QStringList{"USB search"});
-        EXPECT_EQ(rig.state.linkKind, kLinkUsb);
-        EXPECT_EQ(rig.state.searchStage, kStageUsb);
+        EXPECT_EQ(rig.state.linkKind, LinkKind::Usb);
+        EXPECT_EQ(rig.state.searchStage, SearchStage::Usb);
         EXPECT_TRUE(rig.model.lastUsbChunks);
     }
 }
@@ -101,7 +101,7 @@ TEST(ConnectSearch, PortListLimits) {
         LinkRig rig;
         rig.search.Start(rig.SerialOnly(c.ports), false);
         int ticks = 0;
-        while (rig.state.searchStage == kStageSerial && ticks < 50) {
+        while (rig.state.searchStage == SearchStage::Serial && ticks < 50) {
             rig.search.Tick();
             ++ticks;
         }
@@ -114,17 +114,17 @@ TEST(ConnectSearch, PortListLimits) {
 
 TEST(ConnectSearch, EverySearchStartsFromTheStartUpRuleWithClearedState) {
     LinkRig rig;
-    rig.state.searchStage = kStageExhausted;
+    rig.state.searchStage = SearchStage::Exhausted;
     rig.state.unitAcked = 1;
     rig.state.unitRefused = 1;
     rig.command.Enqueue(CFrameBuilder::MakeParamFrame(kOpWrite, 0, 0, 1));
     SearchPlan all;
     rig.search.Start(all, false);
-    EXPECT_EQ(rig.state.searchStage, kStageSerial);
+    EXPECT_EQ(rig.state.searchStage, SearchStage::Serial);
     EXPECT_EQ(rig.state.unitAcked, 0);
     EXPECT_EQ(rig.state.unitRefused, 0);
     EXPECT_EQ(rig.command.GetCount(), 0);
     EXPECT_EQ(rig.command.RxCount(), 0);
     rig.search.Start(all, true);
-    EXPECT_EQ(rig.state.searchStage, kStageUsb);
+    EXPECT_EQ(rig.state.searchStage, SearchStage::Usb);
 }

@@ -8,17 +8,22 @@ TEST(Hotplug, OnlyTheUnitsOwnDeviceEndsAUsbLinkInUse) {
     const struct {
         const char* what;
         bool connected;
-        int linkKind;
+        LinkKind linkKind;
         const char* removed;
         const char* unit;
         bool ends;
     } cases[] = {
-        {"unit unplugged while USB link up", true, 0, "/dev/hidraw3", "/dev/hidraw3", true},
-        {"mouse unplugged while USB link up", true, 0, "/dev/hidraw1", "/dev/hidraw3", false},
-        {"unit unplugged while serial link up", true, 1, "/dev/hidraw3", "/dev/hidraw3", false},
-        {"unit unplugged while network link up", true, 2, "/dev/hidraw3", "/dev/hidraw3", false},
-        {"unit unplugged while not connected", false, 0, "/dev/hidraw3", "/dev/hidraw3", false},
-        {"no unit device known", true, 0, "", "", false},
+        {"unit unplugged while USB link up", true, LinkKind::Usb, "/dev/hidraw3", "/dev/hidraw3",
+         true},
+        {"mouse unplugged while USB link up", true, LinkKind::Usb, "/dev/hidraw1", "/dev/hidraw3",
+         false},
+        {"unit unplugged while serial link up", true, LinkKind::Serial, "/dev/hidraw3",
+         "/dev/hidraw3", false},
+        {"unit unplugged while network link up", true, LinkKind::Network, "/dev/hidraw3",
+         "/dev/hidraw3", false},
+        {"unit unplugged while not connected", false, LinkKind::Usb, "/dev/hidraw3", "/dev/hidraw3",
+         false},
+        {"no unit device known", true, LinkKind::Usb, "", "", false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(RemovalEndsUsbLink(c.connected, c.linkKind, c.removed, c.unit), c.ends) << c.what;

@@ -42,7 +42,7 @@ TEST(LinkController, DisconnectRunsTheRoutineOfTheLinkInUse) {
     // The queue ran dry under the running network link.
     rig.controller.SendMessage(MSG_DISCONNECT, 0);
     EXPECT_EQ(notify.m_messages, std::vector<std::string>{"断开连接"});
-    EXPECT_EQ(rig.linksLost, std::vector<int>{kLinkNetwork});
+    EXPECT_EQ(rig.linksLost, std::vector<LinkKind>{LinkKind::Network});
     EXPECT_EQ(rig.state.connected, 0);
     EXPECT_EQ(rig.state.unitAcked, 0);
     EXPECT_FALSE(rig.socket.IsConnected());
@@ -53,12 +53,12 @@ TEST(LinkController, SerialDisconnectResetsEvenWhenThePortIsAlreadyGone) {
     ASSERT_TRUE(rig.pty.IsValid());
     rig.search.Start(rig.SerialOnly({rig.pty.SlavePath()}), false);
     ASSERT_TRUE(SpinUntil([&] { return rig.result.has_value(); }, kSearchWaitMs));
-    ASSERT_EQ(rig.state.linkKind, kLinkSerial);
+    ASSERT_EQ(rig.state.linkKind, LinkKind::Serial);
     rig.serialPort.Close();
     rig.controller.DisconnectSerial();
     EXPECT_EQ(rig.state.connected, 0);
     EXPECT_EQ(rig.command.GetCount(), 0);
-    EXPECT_EQ(rig.linksLost, std::vector<int>{kLinkSerial});
+    EXPECT_EQ(rig.linksLost, std::vector<LinkKind>{LinkKind::Serial});
 }
 
 TEST(LinkController, ASilentUnitDropsTheLinkAfterTheRetries) {
@@ -67,7 +67,7 @@ TEST(LinkController, ASilentUnitDropsTheLinkAfterTheRetries) {
     rig.unit.silent = true;
     // The idle poll goes unanswered: six time-outs of 61 ticks end the link.
     ASSERT_TRUE(SpinUntil([&] { return !rig.linksLost.empty(); }, 15000));
-    EXPECT_EQ(rig.linksLost, std::vector<int>{kLinkNetwork});
+    EXPECT_EQ(rig.linksLost, std::vector<LinkKind>{LinkKind::Network});
     EXPECT_EQ(rig.state.connected, 0);
     EXPECT_EQ(rig.command.GetCount(), 0);
 }
@@ -78,7 +78,7 @@ TEST(LinkController, OnlyTheUnitsOwnUnplugEndsTheUsbLink) {
     ASSERT_TRUE(rig.hidDevice.StartReader());
     rig.search.Start(rig.UsbOnly(), true);
     ASSERT_TRUE(SpinUntil([&] { return rig.result.has_value(); }, kSearchWaitMs));
-    ASSERT_EQ(rig.state.linkKind, kLinkUsb);
+    ASSERT_EQ(rig.state.linkKind, LinkKind::Usb);
 
     rig.controller.OnHidRemoved("/dev/hidraw0");  // some other HID device
     EXPECT_EQ(rig.state.connected, 1);
@@ -87,15 +87,15 @@ TEST(LinkController, OnlyTheUnitsOwnUnplugEndsTheUsbLink) {
     rig.hid.deviceAttached = false;
     rig.controller.OnHidRemoved(rig.hid.path);
     EXPECT_EQ(rig.state.connected, 0);
-    EXPECT_EQ(rig.linksLost, std::vector<int>{kLinkUsb});
+    EXPECT_EQ(rig.linksLost, std::vector<LinkKind>{LinkKind::Usb});
     EXPECT_FALSE(rig.hidDevice.IsOpen());
-    EXPECT_EQ(rig.state.searchStage, kStageSerial);
+    EXPECT_EQ(rig.state.searchStage, SearchStage::Serial);
 
     rig.hid.deviceAttached = true;
     rig.controller.OnHidArrived(rig.hid.path);
     EXPECT_TRUE(rig.hidDevice.IsOpen());
     EXPECT_TRUE(rig.hidDevice.IsReading());
-    EXPECT_EQ(rig.state.searchStage, kStageUsb);
+    EXPECT_EQ(rig.state.searchStage, SearchStage::Usb);
     // Not reconnected by itself.
     EXPECT_EQ(rig.state.connected, 0);
 }

@@ -3,15 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "core/model/audiodata.h"
-#include "core/protocol/command.h"
-#include "core/protocol/readback.h"
-#include "link/audiodataconnection.h"
-#include "link/clientsocket.h"
-#include "link/connectsearch.h"
 #include "link/hiddevice.h"
 #include "link/linkcontroller.h"
-#include "link/seriallink.h"
-#include "link/serialport.h"
+#include "link/unitconnection.h"
 #include "simunit.h"
 #include "tests/support/fakehidbackend.h"
 #include "tests/support/spin.h"
@@ -30,32 +24,23 @@ TEST(UsbLink, SearchAndChunkedReadBackAgainstTheSimulatedUnit) {
         }
         return answers;
     };
-    CLinkState state;
     CAudioData model;
-    CAudioDataCommandModel commandModel(model);
-    CAudioDataConnection connection(model, state);
-    CSerialPort serialPort;
-    CSerialLink serialLink(serialPort);
-    CClientSocket socket;
-    CHidDevice device(std::make_unique<CFakeHidBackend>(hid));
-    CLinkController controller(state, connection, serialPort, socket, &device);
-    CCommand command(state, controller, commandModel, serialLink);
-    controller.SetCommand(&command);
-    CConnectSearch search(state, command, socket, [&](int index) { controller.ConnectBy(index); });
+    CUnitConnection connection(model, std::make_unique<CFakeHidBackend>(hid));
+    const CLinkState& state = connection.State();
     std::optional<SearchResult> result;
-    QObject::connect(&search, &CConnectSearch::Finished, [&](SearchResult r) { result = r; });
+    QObject::connect(&connection.Search(), &CConnectSearch::Finished,
+                     [&](SearchResult r) { result = r; });
     bool readBack = false;
-    QObject::connect(&controller, &CLinkController::ReadBackCompleted,
+    QObject::connect(&connection.Controller(), &CLinkController::ReadBackCompleted,
                      [&](bool) { readBack = true; });
 
-    ASSERT_TRUE(device.OpenDevice());
-    ASSERT_TRUE(device.StartReader());
+    ASSERT_TRUE(connection.OpenUsb());
     SearchPlan plan;
     plan.bSerial = plan.bNetwork = false;
-    search.Start(plan, true);
+    connection.StartSearch(plan);
     ASSERT_TRUE(SpinUntil([&] { return result.has_value(); }, 5000));
     ASSERT_EQ(*result, SearchResult::Connected);
-    EXPECT_EQ(state.linkKind, kLinkUsb);
+    EXPECT_EQ(state.linkKind, LinkKind::Usb);
     ASSERT_TRUE(SpinUntil([&] { return readBack; }, 10000));
 
     for (int ch = 0; ch < kBlockChannels; ++ch) {

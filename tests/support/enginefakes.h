@@ -25,23 +25,12 @@ public:
     void Write(std::span<const std::uint8_t> bytes) override {
         m_writes.emplace_back(bytes.begin(), bytes.end());
     }
-    int Read(std::span<std::uint8_t> into) override {
-        if (m_pending.empty()) {
-            return 0;
-        }
-        Bytes chunk = std::move(m_pending.front());
-        m_pending.pop_front();
-        const std::size_t n = std::min(chunk.size(), into.size());
-        std::copy_n(chunk.begin(), n, into.begin());
-        return static_cast<int>(n);
-    }
     void Purge() override { ++m_nPurges; }
 
     bool m_bOpen = false;
     bool m_bOpenSucceeds = true;
     std::string m_name;
     std::vector<Bytes> m_writes;
-    std::deque<Bytes> m_pending;
     int m_nPurges = 0;
 };
 
@@ -69,11 +58,11 @@ class CRecordingSink : public ICommandSink {
 public:
     void SendMessage(int message, int wParam) override { m_sent.push_back({message, wParam}); }
     void PostMessage(int message, int wParam) override { m_posted.push_back({message, wParam}); }
-    void DisconnectLink(int linkKind) override { m_disconnects.push_back(linkKind); }
+    void DisconnectLink(LinkKind link) override { m_disconnects.push_back(link); }
 
     std::vector<SinkMessage> m_sent;
     std::vector<SinkMessage> m_posted;
-    std::vector<int> m_disconnects;
+    std::vector<LinkKind> m_disconnects;
 };
 
 struct DecodedReply {
@@ -113,25 +102,15 @@ struct EngineRig {
         engine.SetUsbLink(&usb);
         engine.SetNetworkLink(&network);
     }
-    void Ticks(int count, int kind) {
+    void Ticks(int count, LinkKind link) {
         for (int i = 0; i < count; ++i) {
-            engine.LinkTick(kind);
+            engine.LinkTick(link);
         }
     }
-    void Serial(const std::string& hex) {
-        serial.m_pending.push_back(FromHex(hex));
-        engine.OnSerialData();
-    }
-    void Network(const std::string& hex) {
-        const Bytes bytes = FromHex(hex);
-        engine.OnNetworkData(bytes.data(), static_cast<int>(bytes.size()));
-    }
-    void Usb(const std::string& hex) {
-        UsbReport report{};
-        const Bytes bytes = FromHex(hex);
-        std::copy(bytes.begin(), bytes.end(), report.begin() + 1);
-        engine.OnUsbReport(report);
-    }
+    void Serial(const std::string& hex) { engine.OnReceived(LinkKind::Serial, FromHex(hex)); }
+    void Network(const std::string& hex) { engine.OnReceived(LinkKind::Network, FromHex(hex)); }
+    // One report of up to 64 bytes, zero-filled.
+    void Usb(const std::string& hex) { engine.OnReceived(LinkKind::Usb, FromHex(hex)); }
     void Queue(const std::string& hex) {
         engine.Enqueue(std::make_unique<CSendData>(FromHex(hex)));
     }

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "core/protocol/command.h"
+#include "core/protocol/connectionmodel.h"
 #include "core/protocol/framebuilder.h"
-#include "link/connectionmodel.h"
 
 class CFakeCommandModel : public ICommandModel {
 public:

@@ -1,5 +1,5 @@
-// The link objects wired as the editor wires them — engine, controller, search, the three
-// transports (USB on a fake backend) — plus a scripted unit served over TCP, a pty and USB.
+// A unit connection on stand-ins for the model (USB on a fake backend), plus a scripted unit
+// served over TCP, a pty and USB.
 #pragma once
 
 #include <QSocketNotifier>
@@ -13,8 +13,8 @@
 #include "link/connectsearch.h"
 #include "link/hiddevice.h"
 #include "link/linkcontroller.h"
-#include "link/seriallink.h"
 #include "link/serialport.h"
+#include "link/unitconnection.h"
 #include "tests/support/fakeconnectionmodel.h"
 #include "tests/support/fakehidbackend.h"
 #include "tests/support/pty.h"
@@ -22,26 +22,22 @@
 
 struct LinkRig {
     ScriptedUnit unit;
-    CLinkState state;
     CFakeCommandModel commandModel;
     CFakeConnectionModel model{commandModel};
-    CSerialPort serialPort;
-    CSerialLink serialLink{serialPort};
-    CClientSocket socket;
     CFakeHidBackend::Shared hid;
-    CFakeHidBackend* pHidBackend = new CFakeHidBackend(hid);
-    CHidDevice hidDevice{std::unique_ptr<IHidBackend>(pHidBackend)};
-    CLinkController controller{state, model, serialPort, socket, &hidDevice};
-    CCommand command{state, controller, commandModel, serialLink};
-    CConnectSearch search{state, command, socket, [this](int index) {
-                              controller.SetPortNames(search.PortNames());
-                              controller.ConnectBy(index);
-                          }};
+    CUnitConnection connection{commandModel, model, std::make_unique<CFakeHidBackend>(hid)};
+    CLinkState& state = connection.State();
+    CSerialPort& serialPort = connection.SerialPort();
+    CClientSocket& socket = connection.Socket();
+    CHidDevice& hidDevice = connection.HidDevice();
+    CLinkController& controller = connection.Controller();
+    CCommand& command = connection.Command();
+    CConnectSearch& search = connection.Search();
     std::optional<SearchResult> result;
     QStringList statuses;
     int maxProgress = 0;
     std::vector<bool> readBacks;
-    std::vector<int> linksLost;
+    std::vector<LinkKind> linksLost;
 
     // The unit on TCP.
     QTcpServer server;
@@ -50,7 +46,6 @@ struct LinkRig {
     QSocketNotifier ptyNotifier{pty.MasterFd(), QSocketNotifier::Read};
 
     LinkRig() {
-        controller.SetCommand(&command);
         QObject::connect(&search, &CConnectSearch::Finished,
                          [this](SearchResult r) { result = r; });
         QObject::connect(&search, &CConnectSearch::StatusChanged,
@@ -60,7 +55,7 @@ struct LinkRig {
         QObject::connect(&controller, &CLinkController::ReadBackCompleted,
                          [this](bool locked) { readBacks.push_back(locked); });
         QObject::connect(&controller, &CLinkController::LinkLost,
-                         [this](int kind) { linksLost.push_back(kind); });
+                         [this](LinkKind kind) { linksLost.push_back(kind); });
 
         server.listen(QHostAddress::LocalHost, 0);
         QObject::connect(&server, &QTcpServer::newConnection, [this] {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/model/audiodata.h"
+#include "core/protocol/audiodataadapter.h"
 #include "core/protocol/command.h"
 #include "core/protocol/readback.h"
 #include "simunit.h"
@@ -20,13 +21,6 @@ public:
     bool Close() override { return std::exchange(m_bOpen, false); }
     bool IsOpen() const override { return m_bOpen; }
     void Write(std::span<const std::uint8_t> bytes) override { Stream(bytes); }
-    int Read(std::span<std::uint8_t> into) override {
-        const std::size_t n = std::min(into.size(), m_streamOut.size());
-        std::copy_n(m_streamOut.begin(), n, into.begin());
-        m_streamOut.erase(m_streamOut.begin(),
-                          m_streamOut.begin() + static_cast<std::ptrdiff_t>(n));
-        return static_cast<int>(n);
-    }
     void Purge() override {}
     void Send(std::span<const std::uint8_t> bytes) override { Stream(bytes); }
     void WriteReport(const UsbReport& report) override {
@@ -51,7 +45,7 @@ class CSimSink : public ICommandSink {
 public:
     void SendMessage(int message, int) override { m_sent.push_back(message); }
     void PostMessage(int message, int wParam) override { m_posted.push_back({message, wParam}); }
-    void DisconnectLink(int kind) override {
+    void DisconnectLink(LinkKind kind) override {
         m_disconnects.push_back(kind);
         if (m_pEngine != nullptr) {
             m_pEngine->ClearQueue();
@@ -59,14 +53,15 @@ public:
     }
     std::vector<int> m_sent;
     std::vector<std::pair<int, int>> m_posted;
-    std::vector<int> m_disconnects;
+    std::vector<LinkKind> m_disconnects;
     CCommand* m_pEngine = nullptr;
 };
 
 struct SimRig {
-    explicit SimRig(int kind, SimOptions options = {}) : sim(std::move(options)), linkKind(kind) {
+    explicit SimRig(LinkKind kind, SimOptions options = {})
+        : sim(std::move(options)), linkKind(kind) {
         state.linkKind = kind;
-        state.searchStage = kind == kLinkUsb ? 0 : kind;
+        state.searchStage = static_cast<SearchStage>(kind);
         state.unitAcked = 1;
         state.connected = 1;
         engine.SetUsbLink(&links);
@@ -77,19 +72,15 @@ struct SimRig {
     // One timer tick, then the unit's answer delivered on the link.
     void Tick() {
         engine.LinkTick(linkKind);
-        if (linkKind == kLinkSerial && !links.m_streamOut.empty()) {
-            engine.OnSerialData();
-        } else if (linkKind == kLinkNetwork && !links.m_streamOut.empty()) {
+        if (linkKind != LinkKind::Usb && !links.m_streamOut.empty()) {
             std::vector<std::uint8_t> bytes;
             bytes.swap(links.m_streamOut);
-            engine.OnNetworkData(bytes.data(), static_cast<int>(bytes.size()));
+            engine.OnReceived(linkKind, bytes);
         }
         while (!links.m_usbOut.empty()) {
-            UsbReport report{};
-            std::copy(links.m_usbOut.front().begin(), links.m_usbOut.front().end(),
-                      report.begin() + 1);
+            const SimReport report = links.m_usbOut.front();
             links.m_usbOut.pop_front();
-            engine.OnUsbReport(report);
+            engine.OnReceived(LinkKind::Usb, report);
         }
     }
     // Ticks until `done` holds; the number of ticks, or -1 after `limit` ticks.
@@ -105,13 +96,13 @@ struct SimRig {
     bool Sent(int message) const {
         return std::find(sink.m_sent.begin(), sink.m_sent.end(), message) != sink.m_sent.end();
     }
-    bool Chunked() const { return linkKind == kLinkUsb; }
+    bool Chunked() const { return linkKind == LinkKind::Usb; }
 
     CSimUnit sim;
-    int linkKind;
+    LinkKind linkKind;
     CAudioData model;
-    CAudioDataCommandModel port{model};
     CLinkState state;
+    CAudioDataAdapter port{model, state};
     CSimSink sink;
     CSimLinks links{sim};
     CCommand engine{state, sink, port, links};

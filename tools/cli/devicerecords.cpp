@@ -27,7 +27,7 @@ QJsonObject StateToJson(CAudioData& model) {
     }
     const DeviceImage& image = model.Image();
     QJsonArray channels;
-    for (int ch = 0; ch <= kChannelMasterVolume; ++ch) {
+    for (int ch = 0; ch <= kChVolume; ++ch) {
         QJsonArray words;
         for (std::int16_t w : image.Words(ch)) {
             words.append(w);

@@ -7,36 +7,14 @@
 #include "clicommands.h"
 #include "core/common/utilities.h"
 #include "core/model/audiodata.h"
+#include "core/protocol/audiodataadapter.h"
 #include "core/protocol/command.h"
-#include "core/protocol/readback.h"
-#include "link/audiodataconnection.h"
-#include "link/clientsocket.h"
 #include "link/hiddevice.h"
 #include "link/linkcontroller.h"
-#include "link/seriallink.h"
 #include "link/serialport.h"
 #include "link/serialportinfo.h"
-
-namespace {
-// The engine's model, telling when the sender found nothing left to send while the queue was
-// empty: every change made before then has been acknowledged.
-class CDeliveryWatch : public ICommandModel {
-public:
-    explicit CDeliveryWatch(ICommandModel& inner) : m_inner(inner) {}
-    std::unique_ptr<CSendData> NextPendingFrame() override {
-        auto frame = m_inner.NextPendingFrame();
-        m_bIdle = frame == nullptr;
-        return frame;
-    }
-    void DecodeReply(std::uint8_t channel, std::span<const std::uint8_t> frame) override {
-        m_inner.DecodeReply(channel, frame);
-    }
-    bool m_bIdle = false;
-
-private:
-    ICommandModel& m_inner;
-};
-}  // namespace
+#include "link/unitaddress.h"
+#include "link/unitconnection.h"
 
 int Fail(int code, const QString& line) {
     QTextStream(stderr) << "sonvela-cli: " << line << "\n";
@@ -87,30 +65,15 @@ DeviceOptions ParseDeviceOptions(const QStringList& args) {
 }
 
 struct CDeviceSession::Objects {
-    CLinkState state;
     CAudioData model;
-    CAudioDataCommandModel commandModel{model};
-    CDeliveryWatch watch{commandModel};
-    CAudioDataConnection connection{model, state};
-    CSerialPort serialPort;
-    CSerialLink serialLink{serialPort};
-    CClientSocket socket;
-    CHidDevice hid;
-    CLinkController controller{state, connection, serialPort, socket, &hid};
-    CCommand command{state, controller, watch, serialLink};
-    CConnectSearch search{state, command, socket, [this](int index) {
-                              controller.SetPortNames(search.PortNames());
-                              controller.ConnectBy(index);
-                          }};
+    CUnitConnection connection{model};
     bool bLinkLost = false;
-    int winner = -1;
 };
 
 CDeviceSession::CDeviceSession(const DeviceOptions& options)
     : m_p(std::make_unique<Objects>()), m_options(options) {
-    m_p->controller.SetCommand(&m_p->command);
-    QObject::connect(&m_p->controller, &CLinkController::LinkLost,
-                     [this](int) { m_p->bLinkLost = true; });
+    QObject::connect(&m_p->connection.Controller(), &CLinkController::LinkLost,
+                     [this](LinkKind) { m_p->bLinkLost = true; });
 }
 
 CDeviceSession::~CDeviceSession() = default;
@@ -119,26 +82,27 @@ CAudioData& CDeviceSession::Model() {
     return m_p->model;
 }
 CCommand& CDeviceSession::Command() {
-    return m_p->command;
+    return m_p->connection.Command();
 }
 CLinkController& CDeviceSession::Controller() {
-    return m_p->controller;
+    return m_p->connection.Controller();
 }
 CLinkState& CDeviceSession::State() {
-    return m_p->state;
+    return m_p->connection.State();
 }
 
 QString CDeviceSession::LinkDescription() const {
-    switch (m_p->state.linkKind) {
-        case kLinkUsb:
-            return QStringLiteral("usb %1").arg(m_p->hid.DevicePath());
-        case kLinkSerial:
-            return "serial " + m_p->serialPort.PortName();
-        default:
-            return QStringLiteral("tcp %1:%2")
-                .arg(m_options.plan.address.isEmpty() ? g_unitAddress : m_options.plan.address)
-                .arg(m_options.plan.tcpPort);
+    switch (m_p->connection.State().linkKind) {
+        case LinkKind::Usb:
+            return QStringLiteral("usb %1").arg(m_p->connection.HidDevice().DevicePath());
+        case LinkKind::Serial:
+            return "serial " + m_p->connection.SerialPort().PortName();
+        case LinkKind::Network:
+            break;
     }
+    return QStringLiteral("tcp %1:%2")
+        .arg(m_options.plan.address.isEmpty() ? g_unitAddress : m_options.plan.address)
+        .arg(m_options.plan.tcpPort);
 }
 
 int CDeviceSession::Connect(bool readBack) {
@@ -150,36 +114,34 @@ int CDeviceSession::Connect(bool readBack) {
             plan.portNames << port.portName;
         }
     }
-    bool usbOpen = false;
-    if (plan.bUsb && m_p->hid.OpenDevice()) {
-        usbOpen = m_p->hid.StartReader();
+    if (plan.bUsb) {
+        m_p->connection.OpenUsb();
     }
-    m_p->state.searchStage = usbOpen ? kStageUsb : kStageSerial;
+    CConnectSearch& search = m_p->connection.Search();
 
     QTextStream err(stderr);
     // One line whenever what a progress display shows changes.
     QString lastLine;
     auto showProgress = [&] {
         const QString line = QStringLiteral("%1 (%2/%3)")
-                                 .arg(m_p->search.Status())
-                                 .arg(m_p->search.Progress())
+                                 .arg(search.Status())
+                                 .arg(search.Progress())
                                  .arg(kSearchProgressMax);
-        if (line != lastLine && !m_p->search.Status().isEmpty()) {
+        if (line != lastLine && !search.Status().isEmpty()) {
             err << line << "\n" << Qt::flush;
             lastLine = line;
         }
     };
-    QObject::connect(&m_p->search, &CConnectSearch::StatusChanged, showProgress);
-    QObject::connect(&m_p->search, &CConnectSearch::ProgressChanged, showProgress);
+    QObject::connect(&search, &CConnectSearch::StatusChanged, showProgress);
+    QObject::connect(&search, &CConnectSearch::ProgressChanged, showProgress);
     std::optional<SearchResult> result;
-    QObject::connect(&m_p->search, &CConnectSearch::Finished,
-                     [&result](SearchResult r) { result = r; });
-    m_p->search.Start(plan, usbOpen);
+    QObject::connect(&search, &CConnectSearch::Finished, [&result](SearchResult r) { result = r; });
+    m_p->connection.StartSearch(plan);
     QEventLoop loop;
     while (!result) {
         loop.processEvents(QEventLoop::WaitForMoreEvents);
     }
-    QObject::disconnect(&m_p->search, nullptr, nullptr, nullptr);
+    QObject::disconnect(&search, nullptr, nullptr, nullptr);
     if (*result == SearchResult::Refused) {
         return Fail(kExitRefused, "the unit refused the connection");
     }
@@ -192,10 +154,11 @@ int CDeviceSession::Connect(bool readBack) {
     }
 
     std::optional<bool> locked;
-    QObject::connect(&m_p->controller, &CLinkController::ReadBackCompleted,
+    CLinkController& controller = m_p->connection.Controller();
+    QObject::connect(&controller, &CLinkController::ReadBackCompleted,
                      [&locked](bool isLocked) { locked = isLocked; });
     const int waited = WaitFor([&locked] { return locked.has_value(); });
-    QObject::disconnect(&m_p->controller, &CLinkController::ReadBackCompleted, nullptr, nullptr);
+    QObject::disconnect(&controller, &CLinkController::ReadBackCompleted, nullptr, nullptr);
     if (waited != kExitOk) {
         return waited;
     }
@@ -223,6 +186,9 @@ int CDeviceSession::WaitFor(const std::function<bool()>& done) {
 }
 
 int CDeviceSession::WaitForChangesDelivered() {
-    m_p->watch.m_bIdle = false;
-    return WaitFor([this] { return m_p->watch.m_bIdle && m_p->command.GetCount() == 0; });
+    const CAudioDataAdapter& adapter = *m_p->connection.ModelAdapter();
+    const int scansBefore = adapter.EmptyScans();
+    return WaitFor([this, &adapter, scansBefore] {
+        return adapter.EmptyScans() > scansBefore && m_p->connection.Command().GetCount() == 0;
+    });
 }

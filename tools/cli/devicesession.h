@@ -1,7 +1,7 @@
 // What every device command of sonvela-cli shares: the link options (--tcp HOST[:PORT],
-// --serial PORT, --usb, none = the full search), --password and --json; the objects of a
-// connection wired as the editor wires them; connecting with progress on stderr; and waiting
-// for the unit. Failures print one line and map to a distinct exit code.
+// --serial PORT, --usb, none = the full search), --password and --json; a model and its
+// connection to the unit (CUnitConnection, as the editor has them); connecting with progress on
+// stderr; and waiting for the unit. Failures print one line and map to a distinct exit code.
 #pragma once
 
 #include <QString>

@@ -63,7 +63,7 @@ std::vector<FileRecord> FileRecords(const CAudioData& data) {
     const char* const eqNames[] = {"music",   "mic",     "effect", "mainOut0", "mainOut1",
                                    "center0", "center1", "sub0",   "sub1"};
     std::vector<FileRecord> records;
-    for (int ch = kChannelMusic; ch <= kChannelSub + 1; ++ch) {
+    for (int ch = kChMusic; ch <= kChSub + 1; ++ch) {
         const CEqRecord* record = data.EqRecordOfChannel(ch);
         records.push_back({eqNames[ch], record, &record->GetEQ()});
     }

@@ -92,16 +92,16 @@ CurveGallery::CurveGallery() {
         int kind;
         void (*prepare)(CAudioData&);
     } views[] = {
-        {"curve_music", kOwnerMusic, Defaults},
-        {"curve_mic", kOwnerMic, Defaults},
-        {"curve_effect", kOwnerEffect, Defaults},
-        {"curve_mainout", kOwnerMainOut, Defaults},
-        {"curve_center", kOwnerCenter, Defaults},
-        {"curve_sub", kOwnerSub, Defaults},
-        {"curve_band_moved", kOwnerMusic, ShapedMusic},
-        {"curve_crossovers_moved", kOwnerMainOut, MainCrossovers},
-        {"curve_bypass", kOwnerMusic, BypassedMusic},
-        {"curve_spectrum", kOwnerMusic, ShapedMusic},
+        {"curve_music", CurveKind(OwnerKind::Music), Defaults},
+        {"curve_mic", CurveKind(OwnerKind::Mic), Defaults},
+        {"curve_effect", CurveKind(OwnerKind::Effect), Defaults},
+        {"curve_mainout", CurveKind(OwnerKind::MainOut), Defaults},
+        {"curve_center", CurveKind(OwnerKind::Center), Defaults},
+        {"curve_sub", CurveKind(OwnerKind::Sub), Defaults},
+        {"curve_band_moved", CurveKind(OwnerKind::Music), ShapedMusic},
+        {"curve_crossovers_moved", CurveKind(OwnerKind::MainOut), MainCrossovers},
+        {"curve_bypass", CurveKind(OwnerKind::Music), BypassedMusic},
+        {"curve_spectrum", CurveKind(OwnerKind::Music), ShapedMusic},
     };
     for (const auto& v : views) {
         CDrawCurve* view = AddView(QString::fromLatin1(v.name), v.kind, v.prepare);

@@ -49,7 +49,7 @@ bool SaveSimState(const CSimUnit& sim, const QString& path, QString& error) {
     QJsonObject root;
     root["blocks"] = BlocksToJson([&](int ch) { return sim.Block(ch); });
     QJsonArray modes;
-    for (int m = 0; m < kStoredModes; ++m) {
+    for (int m = 0; m < kModeCount; ++m) {
         modes.append(BlocksToJson([&](int ch) { return sim.StoredBlock(m, ch); }));
     }
     root["modes"] = modes;
@@ -82,22 +82,22 @@ bool LoadSimState(CSimUnit& sim, const QString& path, QString& error) {
     bool ok = parseError.error == QJsonParseError::NoError && doc.isObject();
     const QJsonArray blocks = root["blocks"].toArray();
     const QJsonArray modes = root["modes"].toArray();
-    ok = ok && blocks.size() == kBlockChannels && modes.size() == kStoredModes;
+    ok = ok && blocks.size() == kBlockChannels && modes.size() == kModeCount;
     for (int ch = 0; ok && ch < kBlockChannels; ++ch) {
         ok = JsonToWords(blocks[ch], loaded.Block(ch));
-        for (int m = 0; ok && m < kStoredModes; ++m) {
+        for (int m = 0; ok && m < kModeCount; ++m) {
             ok = JsonToWords(modes[m].toArray()[ch], loaded.StoredBlock(m, ch));
         }
     }
     const QByteArray system = QByteArray::fromHex(root["system"].toString().toLatin1());
-    ok = ok && system.size() == kSystemBlockLength;
+    ok = ok && system.size() == kSystemBlockBytes;
     if (!ok) {
         error = QStringLiteral("%1 does not describe a unit").arg(path);
         return false;
     }
     for (int ch = 0; ch < kBlockChannels; ++ch) {
         std::ranges::copy(loaded.Block(ch), sim.Block(ch).begin());
-        for (int m = 0; m < kStoredModes; ++m) {
+        for (int m = 0; m < kModeCount; ++m) {
             std::ranges::copy(loaded.StoredBlock(m, ch), sim.StoredBlock(m, ch).begin());
         }
     }

@@ -88,13 +88,13 @@ CSimUnit::CSimUnit(SimOptions options) : m_options(std::move(options)) {
     for (int ch = 0; ch < kBlockChannels; ++ch) {
         m_blocks[static_cast<std::size_t>(ch)] = PlausibleBlock(ch);
     }
-    for (int m = 0; m < kStoredModes; ++m) {
+    for (int m = 0; m < kModeCount; ++m) {
         auto& mode = m_modes[static_cast<std::size_t>(m)];
         mode = m_blocks;
         mode[kChMusic][2] = static_cast<std::int16_t>(3 + m);  // each mode its own key
         const std::string name = "Mode " + std::to_string(m + 1);
-        auto field = std::span(m_system).subspan(static_cast<std::size_t>(2 + kModeNameBytes * m),
-                                                 kModeNameBytes);
+        auto field = std::span(m_system).subspan(static_cast<std::size_t>(2 + kModeNameLength * m),
+                                                 kModeNameLength);
         std::fill(field.begin(), field.end(), ' ');
         std::copy(name.begin(), name.end(), field.begin());
     }
@@ -127,7 +127,7 @@ std::span<const std::int16_t> CSimUnit::Block(int channel) const {
 }
 
 std::span<std::int16_t> CSimUnit::StoredBlock(int mode, int channel) {
-    if (mode < 0 || mode >= kStoredModes || channel < 0 || channel >= kBlockChannels) {
+    if (mode < 0 || mode >= kModeCount || channel < 0 || channel >= kBlockChannels) {
         return {};
     }
     return m_modes[static_cast<std::size_t>(mode)][static_cast<std::size_t>(channel)];
@@ -139,7 +139,7 @@ std::span<const std::int16_t> CSimUnit::StoredBlock(int mode, int channel) const
 
 void CSimUnit::SetBluetoothName(std::span<const std::uint8_t> name) {
     m_bluetoothName.fill(' ');
-    std::copy_n(name.begin(), std::min<std::size_t>(name.size(), kModeNameBytes),
+    std::copy_n(name.begin(), std::min<std::size_t>(name.size(), kModeNameLength),
                 m_bluetoothName.begin());
 }
 
@@ -336,7 +336,7 @@ bool CSimUnit::ApplySystemWrite(int param, std::span<const std::uint8_t> payload
                                 std::int16_t value) {
     switch (param) {
         case kSysCmdSelectMode:
-            if (payload.size() != 2 || value < 0 || value >= kStoredModes) {
+            if (payload.size() != 2 || value < 0 || value >= kModeCount) {
                 return false;
             }
             m_blocks = m_modes[static_cast<std::size_t>(value)];
@@ -345,13 +345,13 @@ bool CSimUnit::ApplySystemWrite(int param, std::span<const std::uint8_t> payload
             PutWord(m_system, kSysOutSceneWord, m_blocks[kChMic][kMicOutSceneWord]);
             return true;
         case kSysCmdSaveMode: {
-            if (payload.size() != 1 + kModeNameBytes || payload[0] >= kStoredModes) {
+            if (payload.size() != 1 + kModeNameLength || payload[0] >= kModeCount) {
                 return false;
             }
             const int mode = payload[0];
             m_modes[static_cast<std::size_t>(mode)] = m_blocks;
             std::copy(payload.begin() + 1, payload.end(),
-                      m_system.begin() + 2 + kModeNameBytes * mode);
+                      m_system.begin() + 2 + kModeNameLength * mode);
             return true;
         }
         case kSysCmdPanelLock:
@@ -367,7 +367,7 @@ bool CSimUnit::ApplySystemWrite(int param, std::span<const std::uint8_t> payload
             std::copy(payload.begin(), payload.end(), m_system.begin() + kSysPasswordByte);
             return true;
         case kSysCmdBluetoothName:
-            if (payload.size() != kModeNameBytes) {
+            if (payload.size() != kModeNameLength) {
                 return false;
             }
             SetBluetoothName(payload);

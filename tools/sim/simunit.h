@@ -81,9 +81,9 @@ private:
     SimOptions m_options;
     SimCounters m_counters;
     Blocks m_blocks;
-    std::array<Blocks, kStoredModes> m_modes;
-    std::array<std::uint8_t, kSystemBlockLength> m_system{};
-    std::array<std::uint8_t, kModeNameBytes> m_bluetoothName{};
+    std::array<Blocks, kModeCount> m_modes;
+    std::array<std::uint8_t, kSystemBlockBytes> m_system{};
+    std::array<std::uint8_t, kModeNameLength> m_bluetoothName{};
     std::vector<std::uint8_t> m_pending;
     Logger m_logger;
 };

@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "core/model/archive.h"
-#include "core/protocol/framebuilder.h"
 
 CAudioData::CAudioData()
     : m_music(&m_image),
@@ -22,28 +21,28 @@ CEqRecord* CAudioData::EqRecordOfChannel(int ch) {
 
 const CEqRecord* CAudioData::EqRecordOfChannel(int ch) const {
     switch (ch) {
-        case kChannelMusic:
+        case kChMusic:
             return &m_music;
-        case kChannelMic:
+        case kChMic:
             return &m_mic;
-        case kChannelEffect:
+        case kChEffect:
             return &m_echo;
-        case kChannelMainOut:
-        case kChannelMainOut + 1:
-            return &MainOut(ch - kChannelMainOut);
-        case kChannelCenter:
-        case kChannelCenter + 1:
-            return &Center(ch - kChannelCenter);
-        case kChannelSub:
-        case kChannelSub + 1:
-            return &Sub(ch - kChannelSub);
+        case kChMainOut:
+        case kChMainOut + 1:
+            return &MainOut(ch - kChMainOut);
+        case kChCenter:
+        case kChCenter + 1:
+            return &Center(ch - kChCenter);
+        case kChSub:
+        case kChSub + 1:
+            return &Sub(ch - kChSub);
         default:
             return nullptr;
     }
 }
 
 void CAudioData::LoadAllFromImage(const DeviceImage& image) {
-    for (int ch = kChannelMusic; ch <= kChannelSub + 1; ++ch) {
+    for (int ch = kChMusic; ch <= kChSub + 1; ++ch) {
         EqRecordOfChannel(ch)->LoadFromImage(image);
     }
     m_tone.LoadFromImage(image);
@@ -52,13 +51,13 @@ void CAudioData::LoadAllFromImage(const DeviceImage& image) {
 }
 
 void CAudioData::SetPlotSize(int w, int h) {
-    for (int ch = kChannelMusic; ch <= kChannelSub + 1; ++ch) {
+    for (int ch = kChMusic; ch <= kChSub + 1; ++ch) {
         EqRecordOfChannel(ch)->GetEQ().SetPlotSize(w, h);
     }
 }
 
 void CAudioData::StoreAllToImage(DeviceImage& image) const {
-    for (int ch = kChannelMusic; ch <= kChannelSub + 1; ++ch) {
+    for (int ch = kChMusic; ch <= kChSub + 1; ++ch) {
         EqRecordOfChannel(ch)->StoreToImage(image);
     }
     m_tone.StoreToImage(image);
@@ -66,7 +65,7 @@ void CAudioData::StoreAllToImage(DeviceImage& image) const {
 }
 
 void CAudioData::SetAllChanged(int v) {
-    for (int ch = kChannelMusic; ch <= kChannelSub + 1; ++ch) {
+    for (int ch = kChMusic; ch <= kChSub + 1; ++ch) {
         EqRecordOfChannel(ch)->SetAllChanged(v);
     }
     m_volume.SetAllChanged(v);
@@ -85,7 +84,7 @@ void CAudioData::RestoreOutputSection() {
 }
 
 void CAudioData::Serialize(CArchive& ar) {
-    for (int ch = kChannelMusic; ch <= kChannelSub + 1; ++ch) {
+    for (int ch = kChMusic; ch <= kChSub + 1; ++ch) {
         EqRecordOfChannel(ch)->Serialize(ar);
     }
     m_tone.Serialize(ar);
@@ -100,21 +99,4 @@ std::size_t CAudioData::SerializedSize() {
         return ar.Bytes().size();
     }();
     return size;
-}
-
-std::unique_ptr<CSendData> CAudioData::MakeParamFrame(std::uint8_t op, std::uint8_t channel,
-                                                      std::uint8_t param, std::int16_t value) {
-    return CFrameBuilder::MakeParamFrame(op, channel, param, value);
-}
-
-std::unique_ptr<CSendData> CAudioData::MakeParamFrameBytes(std::uint8_t op, std::uint8_t channel,
-                                                           std::uint8_t param, std::uint8_t lo,
-                                                           std::uint8_t hi) {
-    return CFrameBuilder::MakeParamFrameBytes(op, channel, param, lo, hi);
-}
-
-std::unique_ptr<CSendData> CAudioData::MakeBlockFrame(std::uint8_t op, std::uint8_t channel,
-                                                      std::uint8_t start,
-                                                      std::span<const std::uint8_t> data, int n) {
-    return CFrameBuilder::MakeBlockFrame(op, channel, start, data, n);
 }

@@ -2,13 +2,12 @@
 // into it and saved to parameter files. Record setters mirror into this model's image.
 //
 // The command catalogue (the change-driven sender and the read/upload sequences) and the
-// decoding of the unit's replies work on this model from src/protocol, as functions taking a
+// decoding of the unit's replies work on this model from core/protocol, as functions taking a
 // CAudioData&; they reach the image through Image() and the records through the accessors.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
-#include <memory>
-#include <span>
 
 #include "core/model/audioechodata.h"
 #include "core/model/audiomicdata.h"
@@ -18,7 +17,6 @@
 #include "core/model/audiosystemdata.h"
 #include "core/model/audiovoldata.h"
 #include "core/model/deviceimage.h"
-#include "core/protocol/senddata.h"
 
 class CArchive;
 
@@ -80,16 +78,6 @@ public:
     void Serialize(CArchive& ar);
     // Length of the file form.
     static std::size_t SerializedSize();
-
-    // Frame builders (see protocol/framebuilder.h).
-    static std::unique_ptr<CSendData> MakeParamFrame(std::uint8_t op, std::uint8_t channel,
-                                                     std::uint8_t param, std::int16_t value);
-    static std::unique_ptr<CSendData> MakeParamFrameBytes(std::uint8_t op, std::uint8_t channel,
-                                                          std::uint8_t param, std::uint8_t lo,
-                                                          std::uint8_t hi);
-    static std::unique_ptr<CSendData> MakeBlockFrame(std::uint8_t op, std::uint8_t channel,
-                                                     std::uint8_t start,
-                                                     std::span<const std::uint8_t> data, int n);
 
 private:
     // The image is declared first: every record keeps a pointer to it.

@@ -23,7 +23,7 @@ constexpr FieldDef kToneFields[] = {
 }  // namespace
 
 CAudioSoundEnhanceData::CAudioSoundEnhanceData(DeviceImage* image)
-    : CParamRecord(kToneFields, kChannelToneLimits, 0, image) {}
+    : CParamRecord(kToneFields, kChToneLimits, 0, image) {}
 
 int CAudioSoundEnhanceData::FieldIn(int g, int i) {
     return 3 * std::clamp(g, 0, kToneGroupCount - 1) + i;

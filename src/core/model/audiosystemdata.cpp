@@ -21,7 +21,7 @@ constexpr int kMaxMusicInputs = 10;
 }  // namespace
 
 CAudioSystemData::CAudioSystemData(DeviceImage* image)
-    : CParamRecord(kSystemFields, kSystemChannel, 0, image) {}
+    : CParamRecord(kSystemFields, kChSystem, 0, image) {}
 
 void CAudioSystemData::MirrorField(int field, std::int16_t v) {
     const int word = FieldWord(field);

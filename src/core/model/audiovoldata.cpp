@@ -14,5 +14,4 @@ constexpr FieldDef kVolFields[] = {
 };
 }  // namespace
 
-CAudioVolData::CAudioVolData(DeviceImage* image)
-    : CParamRecord(kVolFields, kChannelMasterVolume, 0, image) {}
+CAudioVolData::CAudioVolData(DeviceImage* image) : CParamRecord(kVolFields, kChVolume, 0, image) {}

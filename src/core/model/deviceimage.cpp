@@ -2,7 +2,7 @@
 
 namespace {
 bool ValidChannel(int ch) {
-    return ch >= 0 && ch < kChannelCount;
+    return ch >= 0 && ch < kBlockChannels;
 }
 bool ValidWord(int ch, int word) {
     return ValidChannel(ch) && word >= 0 && word < kChannelWords[static_cast<std::size_t>(ch)];

@@ -10,24 +10,15 @@
 #include <cstdint>
 #include <span>
 
-inline constexpr int kChannelCount = 11;  // channels 0-10 carry word blocks
+#include "core/model/channels.h"
+
 inline constexpr int kMaxChannelWords = 82;
-inline constexpr std::array<int, kChannelCount> kChannelWords = {40, 82, 35, 42, 42, 32,
-                                                                 32, 32, 32, 18, 7};
+// Device words of the blocks of channels 0-10.
+inline constexpr std::array<int, kBlockChannels> kChannelWords = {40, 82, 35, 42, 42, 32,
+                                                                  32, 32, 32, 18, 7};
 inline constexpr int kPcWordCount = 4;
-inline constexpr int kSystemChannel = 30;
 inline constexpr int kSystemBlockBytes = 152;
 inline constexpr int kSystemBlockWords = kSystemBlockBytes / 2;
-
-// Channel numbers.
-inline constexpr int kChannelMusic = 0;
-inline constexpr int kChannelMic = 1;
-inline constexpr int kChannelEffect = 2;
-inline constexpr int kChannelMainOut = 3;  // + scene
-inline constexpr int kChannelCenter = 5;   // + scene
-inline constexpr int kChannelSub = 7;      // + scene
-inline constexpr int kChannelToneLimits = 9;
-inline constexpr int kChannelMasterVolume = 10;
 
 // PC-side word slots of a channel block. The microphone uses only the high-pass step code.
 inline constexpr int kPcHighPassStep = 0;
@@ -77,7 +68,7 @@ struct DeviceImage {
         return SystemBytes().subspan(kSysPasswordByte, 4);
     }
 
-    std::array<Block, kChannelCount> blocks{};
+    std::array<Block, kBlockChannels> blocks{};
     std::array<std::uint8_t, kSystemBlockBytes> system{};
 
     bool operator==(const DeviceImage&) const = default;

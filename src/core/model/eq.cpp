@@ -9,32 +9,28 @@
 namespace {
 constexpr std::int16_t kSubLowPassIndex = 142;  // 303 Hz
 constexpr std::int16_t kResetSlope = 16;
-
-bool IsOutputKind(int kind) {
-    return kind >= kOwnerMainOut && kind <= kOwnerSub;
-}
 }  // namespace
 
-std::vector<double> CEQ::InitialFrequencies(int kind) {
+std::vector<double> CEQ::InitialFrequencies(OwnerKind kind) {
     switch (kind) {
-        case kOwnerMusic:
+        case OwnerKind::Music:
             return {31.9, 80.3, 191, 490, 1260, 3780, 12000};
-        case kOwnerMic:
+        case OwnerKind::Mic:
             return {20.5, 31.9, 50.6, 80.3, 125,  198,  315,  490,
                     721,  1240, 1920, 3050, 4940, 7550, 12000};
-        case kOwnerEffect:
+        case OwnerKind::Effect:
             return {80.3, 1000, 18000};
-        case kOwnerMainOut:
-        case kOwnerCenter:
+        case OwnerKind::MainOut:
+        case OwnerKind::Center:
             return {80.3, 1000, 12000};
-        case kOwnerSub:
+        case OwnerKind::Sub:
             return {19.7, 78.7, 236};
         default:
             return {};
     }
 }
 
-void CEQ::SetUp(int kind, int scene, DeviceImage* image) {
+void CEQ::SetUp(OwnerKind kind, int scene, DeviceImage* image) {
     m_nKind = kind;
     const std::vector<double> freqs = InitialFrequencies(kind);
     m_nBandCount = static_cast<int>(freqs.size());
@@ -44,7 +40,7 @@ void CEQ::SetUp(int kind, int scene, DeviceImage* image) {
         band.Attach(image, kind, scene, static_cast<int>(m_filters.size()) - 1);
         band.InitBand(static_cast<std::int16_t>(NearestFrequencyIndex(hz)));
     }
-    if (kind == kOwnerMic) {
+    if (kind == OwnerKind::Mic) {
         // The microphone's high-pass filter carries the number of the last band.
         CFilter& highPass = m_filters.emplace_back();
         highPass.Attach(image, kind, scene, m_nBandCount - 1);
@@ -55,8 +51,8 @@ void CEQ::SetUp(int kind, int scene, DeviceImage* image) {
         highPass.InitHighPass();
         CFilter& lowPass = m_filters.emplace_back();
         lowPass.Attach(image, kind, scene, m_nBandCount + 1);
-        lowPass.InitLowPass(kind == kOwnerSub ? kSubLowPassIndex
-                                              : static_cast<std::int16_t>(kFreqMaxIndex));
+        lowPass.InitLowPass(kind == OwnerKind::Sub ? kSubLowPassIndex
+                                                   : static_cast<std::int16_t>(kFreqMaxIndex));
     }
     SumResponse();
 }

@@ -13,9 +13,9 @@ struct DeviceImage;
 
 class CEQ {
 public:
-    // Builds the records of owner kind `kind` (0-5) for `scene` at their initial settings;
+    // Builds the records of owner kind `kind` for `scene` at their initial settings;
     // records mirror into `image` afterwards. Nothing is mirrored and no flag raised here.
-    void SetUp(int kind, int scene, DeviceImage* image);
+    void SetUp(OwnerKind kind, int scene, DeviceImage* image);
 
     int GetCount() const { return static_cast<int>(m_filters.size()); }
     // Record i; i is clamped into the set.
@@ -44,11 +44,11 @@ public:
     void ResetBands();
 
     // Initial band frequencies of a kind, in Hz.
-    static std::vector<double> InitialFrequencies(int kind);
+    static std::vector<double> InitialFrequencies(OwnerKind kind);
 
 private:
     std::vector<CFilter> m_filters;
-    int m_nKind = 0;
+    OwnerKind m_nKind = OwnerKind::Music;
     int m_nBandCount = 0;
     std::array<double, kFreqCount> m_dSum{};
 };

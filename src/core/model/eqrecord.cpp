@@ -4,7 +4,8 @@
 
 #include "core/model/deviceimage.h"
 
-CEqRecord::CEqRecord(std::span<const FieldDef> fields, int kind, int scene, DeviceImage* image)
+CEqRecord::CEqRecord(std::span<const FieldDef> fields, OwnerKind kind, int scene,
+                     DeviceImage* image)
     : CParamRecord(fields, OwnerChannel(kind, scene), scene, image), m_nKind(kind) {
     m_eq.SetUp(kind, scene, image);
 }

@@ -12,7 +12,7 @@ class CEqRecord : public CParamRecord {
 public:
     CEQ& GetEQ() { return m_eq; }
     const CEQ& GetEQ() const { return m_eq; }
-    int OwnerKind() const { return m_nKind; }
+    OwnerKind GetOwnerKind() const { return m_nKind; }
 
     std::int16_t GetEqBypass() const { return Get(FieldOf(kFieldEqBypass)); }
     void SetEqBypass(std::int16_t v) { Set(FieldOf(kFieldEqBypass), v); }
@@ -30,10 +30,10 @@ public:
     bool ResetEq();
 
 protected:
-    CEqRecord(std::span<const FieldDef> fields, int kind, int scene, DeviceImage* image);
+    CEqRecord(std::span<const FieldDef> fields, OwnerKind kind, int scene, DeviceImage* image);
     virtual void OnLoadedFromImage() {}
 
 private:
-    int m_nKind = 0;
+    OwnerKind m_nKind = OwnerKind::Music;
     CEQ m_eq;
 };

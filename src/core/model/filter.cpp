@@ -10,8 +10,7 @@
 
 namespace {
 constexpr int kBandBase[] = {5, 7, 20, 17, 17, 17};
-constexpr int kChannelBase[] = {kChannelMusic,   kChannelMic,    kChannelEffect,
-                                kChannelMainOut, kChannelCenter, kChannelSub};
+constexpr int kChannelBase[] = {kChMusic, kChMic, kChEffect, kChMainOut, kChCenter, kChSub};
 // Crossover frequency words of the outputs (main, center, sub): high-pass, low-pass.
 constexpr int kXoverWords[3][2] = {{14, 15}, {10, 11}, {6, 7}};
 constexpr int kMicHighPassWord = 1;
@@ -20,30 +19,34 @@ constexpr int kMicHighPassWord = 1;
 constexpr std::int16_t kSelection[12][2] = {{0, 0}, {1, 1}, {2, 1}, {0, 1}, {1, 2}, {2, 2},
                                             {1, 3}, {2, 3}, {0, 3}, {1, 4}, {2, 4}, {0, 4}};
 
-bool ValidKind(int kind) {
-    return kind >= kOwnerMusic && kind <= kOwnerSub;
+bool ValidKind(OwnerKind kind) {
+    return kind >= OwnerKind::Music && kind <= OwnerKind::Sub;
 }
-bool IsOutputKind(int kind) {
-    return kind >= kOwnerMainOut && kind <= kOwnerSub;
+std::size_t KindIndex(OwnerKind kind) {
+    return static_cast<std::size_t>(kind);
 }
 std::int16_t ClampFreqIndex(std::int16_t v) {
     return static_cast<std::int16_t>(std::clamp<int>(v, 0, kFreqMaxIndex));
 }
 }  // namespace
 
-int OwnerChannel(int ownerKind, int scene) {
+int OwnerChannel(OwnerKind ownerKind, int scene) {
     if (!ValidKind(ownerKind)) {
         return -1;
     }
-    const int base = kChannelBase[ownerKind];
+    const int base = kChannelBase[KindIndex(ownerKind)];
     return IsOutputKind(ownerKind) ? base + (scene == 1 ? 1 : 0) : base;
 }
 
-int OwnerBandBase(int ownerKind) {
-    return ValidKind(ownerKind) ? kBandBase[ownerKind] : -1;
+int OwnerBandBase(OwnerKind ownerKind) {
+    return ValidKind(ownerKind) ? kBandBase[KindIndex(ownerKind)] : -1;
 }
 
-void CFilter::Attach(DeviceImage* image, int ownerKind, int scene, int band) {
+bool IsOutputKind(OwnerKind ownerKind) {
+    return ownerKind >= OwnerKind::MainOut && ownerKind <= OwnerKind::Sub;
+}
+
+void CFilter::Attach(DeviceImage* image, OwnerKind ownerKind, int scene, int band) {
     m_pImage = image;
     m_nOwnerKind = ownerKind;
     m_nScene = scene;
@@ -192,13 +195,14 @@ int CFilter::XoverFreqWord() const {
     if (!IsCrossover()) {
         return -1;
     }
-    if (m_nOwnerKind == kOwnerMic) {
+    if (m_nOwnerKind == OwnerKind::Mic) {
         return IsHighPass() ? kMicHighPassWord : -1;
     }
     if (!IsOutputKind(m_nOwnerKind)) {
         return -1;
     }
-    return kXoverWords[m_nOwnerKind - kOwnerMainOut][IsLowPass() ? 1 : 0];
+    return kXoverWords[KindIndex(m_nOwnerKind) - KindIndex(OwnerKind::MainOut)]
+                      [IsLowPass() ? 1 : 0];
 }
 
 int CFilter::XoverStepSlot() const {
@@ -356,8 +360,8 @@ void CFilter::UpdateResponse() {
                 out.fill(0);
             } else {
                 // The subwoofer's low-pass corner sits one grid step below its index.
-                const int corner = m_nOwnerKind == kOwnerSub ? std::max(m_nXoverFreq - 1, 0)
-                                                             : static_cast<int>(m_nXoverFreq);
+                const int corner = m_nOwnerKind == OwnerKind::Sub ? std::max(m_nXoverFreq - 1, 0)
+                                                                  : static_cast<int>(m_nXoverFreq);
                 CrossoverResponse(false, FreqAt(corner), m_nFamily, m_nSlopeStep,
                                   m_nXoverStepCode == 3 || m_nXoverStepCode == 4,
                                   XoverQAt(m_nXoverQ), out);

@@ -14,13 +14,10 @@
 class CArchive;
 struct DeviceImage;
 
-// Owner kinds: which channel a band set belongs to.
-inline constexpr int kOwnerMusic = 0;
-inline constexpr int kOwnerMic = 1;
-inline constexpr int kOwnerEffect = 2;
-inline constexpr int kOwnerMainOut = 3;
-inline constexpr int kOwnerCenter = 4;
-inline constexpr int kOwnerSub = 5;
+// Owner kinds: which kind of channel record a band set belongs to. The output kinds own one
+// band set per scene, so the channel number is the owner kind's base channel plus the scene
+// (OwnerChannel); the curve view tells its pages apart by these kinds.
+enum class OwnerKind : int { Music = 0, Mic = 1, Effect = 2, MainOut = 3, Center = 4, Sub = 5 };
 
 // Band types.
 inline constexpr int kTypePeaking = 0;
@@ -41,13 +38,15 @@ inline constexpr int kBandWordCount = 5;
 inline constexpr int kFilterRecordBytes = 68;
 
 // The channel number (owner kind's base plus scene) and the first band word of an owner kind.
-int OwnerChannel(int ownerKind, int scene);
-int OwnerBandBase(int ownerKind);
+int OwnerChannel(OwnerKind ownerKind, int scene);
+int OwnerBandBase(OwnerKind ownerKind);
+// The outputs (main, center, sub) own crossover filters and a band set per scene.
+bool IsOutputKind(OwnerKind ownerKind);
 
 class CFilter {
 public:
     // Identity inside the model; `image` receives the mirrored words (may be null).
-    void Attach(DeviceImage* image, int ownerKind, int scene, int band);
+    void Attach(DeviceImage* image, OwnerKind ownerKind, int scene, int band);
     // Creation as a peaking band at `freqIndex`, or as a crossover filter. Nothing is mirrored
     // and no flag is raised; the response is computed.
     void InitBand(std::int16_t freqIndex);
@@ -118,7 +117,7 @@ public:
     // Handle and curve points from the current values and plot size; UpdateResponse calls it.
     void UpdateView();
 
-    int m_nOwnerKind = 0;
+    OwnerKind m_nOwnerKind = OwnerKind::Music;
     int m_nScene = 0;
     int m_nBand = 0;
     std::int32_t m_bEqBand = 1;

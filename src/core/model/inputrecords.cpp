@@ -45,9 +45,10 @@ constexpr FieldDef kEchoFields[] = {
 }  // namespace
 
 CAudioMusicData::CAudioMusicData(DeviceImage* image)
-    : CEqRecord(kMusicFields, kOwnerMusic, 0, image) {}
+    : CEqRecord(kMusicFields, OwnerKind::Music, 0, image) {}
 
-CAudioMICData::CAudioMICData(DeviceImage* image) : CEqRecord(kMicFields, kOwnerMic, 0, image) {}
+CAudioMICData::CAudioMICData(DeviceImage* image)
+    : CEqRecord(kMicFields, OwnerKind::Mic, 0, image) {}
 
 CAudioEchoData::CAudioEchoData(DeviceImage* image)
-    : CEqRecord(kEchoFields, kOwnerEffect, 0, image) {}
+    : CEqRecord(kEchoFields, OwnerKind::Effect, 0, image) {}

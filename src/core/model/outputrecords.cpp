@@ -67,10 +67,10 @@ constexpr std::array<FieldDef, 13> kSubFields = {
 }  // namespace
 
 CAudioMainOutData::CAudioMainOutData(int scene, DeviceImage* image)
-    : COutputRecord(kMainFields, kOwnerMainOut, scene, image) {}
+    : COutputRecord(kMainFields, OwnerKind::MainOut, scene, image) {}
 
 CAudioCenData::CAudioCenData(int scene, DeviceImage* image)
-    : CMonoOutputRecord(kCenFields, kOwnerCenter, scene, image) {}
+    : CMonoOutputRecord(kCenFields, OwnerKind::Center, scene, image) {}
 
 CAudioSubData::CAudioSubData(int scene, DeviceImage* image)
-    : CMonoOutputRecord(kSubFields, kOwnerSub, scene, image) {}
+    : CMonoOutputRecord(kSubFields, OwnerKind::Sub, scene, image) {}

@@ -3,34 +3,34 @@
 #include <algorithm>
 #include <array>
 
-#include "core/model/deviceimage.h"
-
 namespace {
-static_assert(kChannelCount == kBlockChannels && kSystemBlockBytes == kSystemBlockLength);
-
 constexpr std::array<std::uint8_t, 1> kOneChunk = {0};
 constexpr std::array<std::uint8_t, 2> kTwoChunks = {0, 25};
 constexpr std::array<std::uint8_t, 4> kFourChunks = {0, 25, 50, 75};
+
+// Every channel that has a data reply: the blocks, the key report and the system block.
+constexpr std::array<std::uint8_t, kBlockChannels + 2> kReplyChannels = {
+    kChMusic, kChMic,     kChEffect,     kChMainOut, kChMainOut + 1, kChCenter, kChCenter + 1,
+    kChSub,   kChSub + 1, kChToneLimits, kChVolume,  kChKey,         kChSystem};
 }  // namespace
 
-int BlockWords(int channel) {
-    if (channel >= 0 && channel < kBlockChannels) {
-        return kChannelWords[static_cast<std::size_t>(channel)];
+int ReplyChannel(int total, std::uint8_t channelByte) {
+    if (total == 0) {
+        return -1;
     }
-    if (channel == kChSystem) {
-        return kSystemBlockWords;
+    if (ReplyTotal(channelByte) == total) {
+        return channelByte;
     }
-    return channel == kChKey ? 1 : 0;
-}
-
-int ReplyTotal(int channel) {
-    const int words = BlockWords(channel);
-    return words == 0 ? 0 : 2 * words + 7;
-}
-
-bool IsDataReplyTotal(int total) {
-    static constexpr std::array<int, 9> kTotals = {9, 21, 43, 71, 77, 87, 91, 159, 171};
-    return std::find(kTotals.begin(), kTotals.end(), total) != kTotals.end();
+    int found = -1;
+    for (const int channel : kReplyChannels) {
+        if (ReplyTotal(channel) == total) {
+            if (found >= 0) {
+                return -1;
+            }
+            found = channel;
+        }
+    }
+    return found;
 }
 
 std::span<const std::uint8_t> ChunkStarts(int channel) {

@@ -78,8 +78,8 @@ Frame TakeSystem(CAudioData& model) {
     DeviceImage& image = model.Image();
     if (system.IsChanged(CAudioSystemData::kSaveMode)) {
         system.ClearChanged(CAudioSystemData::kSaveMode);
-        const int mode = std::clamp(system.GetSelectedMode(), 0, kStoredModes - 1);
-        std::array<std::uint8_t, 1 + kModeNameBytes> payload{};
+        const int mode = std::clamp(system.GetSelectedMode(), 0, kModeCount - 1);
+        std::array<std::uint8_t, 1 + kModeNameLength> payload{};
         payload[0] = static_cast<std::uint8_t>(mode);
         const auto name = image.ModeName(mode);
         std::copy(name.begin(), name.end(), payload.begin() + 1);
@@ -209,7 +209,7 @@ std::unique_ptr<CSendData> MakeBluetoothName(std::string_view name) {
     if (name.empty()) {
         return nullptr;
     }
-    std::array<std::uint8_t, kModeNameBytes> field{};
+    std::array<std::uint8_t, kModeNameLength> field{};
     field.fill(' ');
     std::copy_n(name.begin(), std::min(name.size(), field.size()), field.begin());
     return CFrameBuilder::MakeBlockFrame(kOpWrite, kChSystem, kSysCmdBluetoothName, field,

@@ -67,40 +67,36 @@ bool CCommand::CloseSerial() {
     return m_serial.IsOpen() && m_serial.Close();
 }
 
-void CCommand::SendHeadSerial() {
+void CCommand::SendHead(LinkKind link) {
     CSendData* head = GetHead();
     if (head == nullptr) {
         return;
     }
-    m_pCurrent = head;
-    m_serial.Write(head->Bytes());
+    switch (link) {
+        case LinkKind::Serial:
+            m_pCurrent = head;
+            m_serial.Write(head->Bytes());
+            break;
+        case LinkKind::Usb:
+            if (head->Length() <= kUsbFrameBytes && m_pUsb != nullptr) {
+                UsbReport report{};
+                std::copy(head->Bytes().begin(), head->Bytes().end(), report.begin() + 1);
+                m_pUsb->WriteReport(report);
+            }
+            break;
+        case LinkKind::Network:
+            if (m_pNetwork != nullptr) {
+                m_pNetwork->Send(head->Bytes());
+            }
+            break;
+    }
 }
 
-void CCommand::SendHeadUsb() {
-    CSendData* head = GetHead();
-    if (head == nullptr || head->Length() > kUsbFrameBytes || m_pUsb == nullptr) {
-        return;
-    }
-    UsbReport report{};
-    std::copy(head->Bytes().begin(), head->Bytes().end(), report.begin() + 1);
-    m_pUsb->WriteReport(report);
-}
-
-void CCommand::SendHeadNetwork() {
-    CSendData* head = GetHead();
-    if (head != nullptr && m_pNetwork != nullptr) {
-        m_pNetwork->Send(head->Bytes());
-    }
-}
-
-void CCommand::LinkTick(int linkKind) {
-    if (linkKind < 0 || linkKind >= kLinkKinds) {
-        return;
-    }
-    const auto k = static_cast<std::size_t>(linkKind);
+void CCommand::LinkTick(LinkKind link) {
+    const std::size_t k = LinkIndex(link);
     m_state.idleTicks[k] += 1;
     if (m_queue.GetCount() > 0) {
-        LinkStep(linkKind);
+        LinkStep(link);
         return;
     }
     if (m_state.idleTicks[k] >= m_state.idleLimit[k]) {
@@ -114,8 +110,8 @@ void CCommand::LinkTick(int linkKind) {
     m_queue.Enqueue(m_model.NextPendingFrame());
 }
 
-int CCommand::TimeoutFor(const CSendData& head, int linkKind) const {
-    if (linkKind == kLinkUsb && m_state.searchStage != 0) {
+int CCommand::TimeoutFor(const CSendData& head, LinkKind link) const {
+    if (link == LinkKind::Usb && m_state.searchStage != SearchStage::Usb) {
         return kUsbSearchTimeoutTicks;
     }
     if (IsSystemWrite(head, kSysCmdSelectMode)) {
@@ -127,30 +123,18 @@ int CCommand::TimeoutFor(const CSendData& head, int linkKind) const {
     return kReplyTimeoutTicks;
 }
 
-void CCommand::LinkStep(int linkKind) {
+void CCommand::LinkStep(LinkKind link) {
     CSendData* head = GetHead();
     if (head == nullptr) {
         return;
     }
     if (head->m_bSendPending == 1) {
-        switch (linkKind) {
-            case kLinkSerial:
-                SendHeadSerial();
-                break;
-            case kLinkUsb:
-                SendHeadUsb();
-                break;
-            case kLinkNetwork:
-                SendHeadNetwork();
-                break;
-            default:
-                return;
-        }
+        SendHead(link);
         head->m_bSendPending = 0;
         return;
     }
     head->m_nTicks += 1;
-    if (head->m_nTicks <= TimeoutFor(*head, linkKind)) {
+    if (head->m_nTicks <= TimeoutFor(*head, link)) {
         return;
     }
     if (m_state.retryCount < kMaxRetries) {
@@ -161,7 +145,7 @@ void CCommand::LinkStep(int linkKind) {
         return;
     }
     m_state.retryCount = 0;
-    m_sink.DisconnectLink(linkKind);
+    m_sink.DisconnectLink(link);
 }
 
 void CCommand::ImmediateStep() {
@@ -174,25 +158,20 @@ void CCommand::ImmediateStep() {
     LinkStep(m_state.linkKind);
 }
 
-void CCommand::OnSerialData() {
-    const int n = m_serial.Read(std::span(m_readChunk).first(kMaxReadChunk));
-    if (n <= 0) {
+void CCommand::OnReceived(LinkKind link, std::span<const std::uint8_t> bytes) {
+    if (link == LinkKind::Usb) {
+        std::array<std::uint8_t, kUsbFrameBytes> frame{};
+        std::copy_n(bytes.begin(), std::min(bytes.size(), frame.size()), frame.begin());
+        OnUsbReport(frame);
         return;
     }
-    AppendAndDispatch(
-        std::span(m_readChunk).first(static_cast<std::size_t>(std::min(n, kMaxReadChunk))), false);
-}
-
-void CCommand::OnNetworkData(const std::uint8_t* data, int length) {
-    if (data == nullptr || length <= 0) {
-        return;
-    }
-    // The socket hands over at most kMaxReadChunk bytes at a time; a longer delivery is taken
-    // as that many consecutive chunks.
-    for (int offset = 0; offset < length; offset += kMaxReadChunk) {
-        const int n = std::min(kMaxReadChunk, length - offset);
-        std::copy_n(data + offset, n, m_readChunk.begin());
-        AppendAndDispatch(std::span(m_readChunk).first(static_cast<std::size_t>(n)), true);
+    // Stream bytes are taken in reads of at most kMaxReadChunk bytes; the dispatch by total
+    // runs after each.
+    while (!bytes.empty()) {
+        const std::size_t n = std::min(bytes.size(), static_cast<std::size_t>(kMaxReadChunk));
+        std::copy_n(bytes.begin(), n, m_readChunk.begin());
+        bytes = bytes.subspan(n);
+        AppendAndDispatch(std::span(m_readChunk).first(n), link == LinkKind::Network);
     }
 }
 
@@ -226,7 +205,7 @@ void CCommand::DispatchByTotal(bool network) {
         }
         return;
     }
-    if (IsDataReplyTotal(total) && HeaderAgrees(frame)) {
+    if (HeaderAgrees(frame)) {
         HandleDataReply(total);
     }
 }
@@ -234,49 +213,22 @@ void CCommand::DispatchByTotal(bool network) {
 void CCommand::HandleDataReply(int total) {
     const auto frame =
         std::span<const std::uint8_t>(m_rxBuffer).first(static_cast<std::size_t>(total));
-    const std::uint8_t byte4 = frame[4];
-    std::uint8_t channel = 0;
-    switch (total) {
-        case 9:
-            PostKey(frame.subspan(kBlockHeaderLength, 2));
-            PopHead();
-            m_usbStaging.fill(kSpace);
-            return;
-        case 71:
-            if (byte4 < kChCenter || byte4 > kChSub + 1) {
-                return;
-            }
-            channel = byte4;
-            break;
-        case 91:
-            if (byte4 != kChMainOut && byte4 != kChMainOut + 1) {
-                return;
-            }
-            channel = byte4;
-            break;
-        case 21:
-            channel = kChVolume;
-            break;
-        case 43:
-            channel = kChToneLimits;
-            break;
-        case 77:
-            channel = kChEffect;
-            break;
-        case 87:
-            channel = kChMusic;
-            break;
-        case 159:
-            channel = kChSystem;
-            break;
-        case 171:
-            channel = kChMic;
-            break;
-        default:
-            return;
+    const int channel = ReplyChannel(total, frame[4]);
+    if (channel < 0) {
+        return;
     }
-    m_model.DecodeReply(channel, frame);
+    if (channel == kChKey) {
+        PostKey(frame.subspan(kBlockHeaderLength, 2));
+        PopHead();
+        m_usbStaging.fill(kSpace);
+        return;
+    }
+    m_model.DecodeReply(static_cast<std::uint8_t>(channel), frame);
     PopHead();
+    NotifyDecoded(static_cast<std::uint8_t>(channel));
+}
+
+void CCommand::NotifyDecoded(std::uint8_t channel) {
     if (channel == kChSystem) {
         m_sink.SendMessage(MSG_SYSTEM_DATA_READ, 0);
     } else if (channel == kChVolume && m_state.uploadConfirm == 1) {
@@ -334,9 +286,8 @@ void CCommand::HandleStatus(std::uint8_t code, bool fourBytes) {
     PopHead();
 }
 
-void CCommand::OnUsbReport(std::span<const std::uint8_t, kUsbReportLength> report) {
+void CCommand::OnUsbReport(std::span<const std::uint8_t, kUsbFrameBytes> frame) {
     m_state.retryCount = 0;
-    const auto frame = report.subspan<1>();
     if (frame[0] == kFrameSync && frame[1] == kFrameType) {
         HandleUsbChunk(frame);
     } else if (frame[0] == kFrameSync && frame[1] == kFrameUsbOther) {
@@ -398,9 +349,5 @@ void CCommand::FinishUsbChannel(std::uint8_t channel, int count) {
     m_model.DecodeReply(channel, staged);
     PopHead();
     m_usbStaging.fill(kSpace);
-    if (channel == kChSystem) {
-        m_sink.SendMessage(MSG_SYSTEM_DATA_READ, 0);
-    } else if (channel == kChVolume && m_state.uploadConfirm == 1) {
-        m_sink.SendMessage(MSG_VOLUMES_READ, 0);
-    }
+    NotifyDecoded(channel);
 }

@@ -1,13 +1,13 @@
 // The command engine: one queue of outgoing frames, exactly one frame in flight per link, the
 // tick that paces and retransmits, and the receive paths that recognise the unit's replies.
 //
-// Threading: everything here runs on one thread. The owner of each transport delivers its
-// bytes (OnSerialData, OnNetworkData) and reports (OnUsbReport) on the engine's thread; the
-// USB reader thread hands each report over as a queued event. The engine takes no locks.
+// Threading: everything here runs on one thread. Every transport delivers what it received
+// through the one entry point OnReceived, on the engine's thread; the USB reader thread hands
+// each report over as a queued event. The engine takes no locks.
 //
-// Wiring: construct with the link state record, the main window's sink, the model and the
-// serial port; attach the USB and network links when they exist. Each connected link's timer
-// (kLinkTickMs) calls LinkTick with the link's kind.
+// Wiring (done once, by CUnitConnection in the link layer): construct with the link state
+// record, the main window's sink, the model and the serial port; attach the USB and network
+// links. Each connected link's timer (kLinkTickMs) calls LinkTick with the link's kind.
 #pragma once
 
 #include <array>
@@ -16,6 +16,7 @@
 #include <span>
 #include <string>
 
+#include "core/protocol/blocklayout.h"
 #include "core/protocol/linkinterfaces.h"
 #include "core/protocol/linkstate.h"
 #include "core/protocol/senddataqueue.h"
@@ -28,6 +29,10 @@ inline constexpr int kReplyTimeoutTicks = 60;
 inline constexpr int kModeRecallTimeoutTicks = 500;
 inline constexpr int kSlowCommandTimeoutTicks = 1000;
 inline constexpr int kUsbSearchTimeoutTicks = 50;
+
+// A band dragged on the curve view is sent at once (ImmediateStep) instead of at the next link
+// tick, so that the unit follows the mouse; one frame still stays in flight.
+inline constexpr bool kSendDragsImmediately = true;
 
 class CCommand {
 public:
@@ -55,29 +60,28 @@ public:
     bool OpenSerial(const std::string& portName);
     bool CloseSerial();
 
-    // Transmission of the head frame on one link.
-    void SendHeadSerial();
-    void SendHeadUsb();
-    void SendHeadNetwork();
+    // Transmission of the head frame on one link. Over USB a frame longer than 64 bytes is not
+    // sent (it times out like an unanswered one).
+    void SendHead(LinkKind link);
 
-    // One tick of the timer of the link of kind `linkKind` (kLinkUsb, kLinkSerial,
-    // kLinkNetwork).
-    void LinkTick(int linkKind);
+    // One tick of the timer of `link`.
+    void LinkTick(LinkKind link);
     // One step of the link: transmit the head once, then count ticks until a reply removes it.
-    void LinkStep(int linkKind);
-    // The step run at once after a curve drag, without waiting for the timer.
+    void LinkStep(LinkKind link);
+    // The step run at once after a curve drag (see kSendDragsImmediately), on the link in use.
     void ImmediateStep();
 
-    // Receive entry points.
-    void OnSerialData();
-    void OnNetworkData(const std::uint8_t* data, int length);
-    void OnUsbReport(std::span<const std::uint8_t, kUsbReportLength> report);
+    // What `link` received: a piece of the byte stream (serial, network; any length, taken in
+    // reads of at most kMaxReadChunk bytes) or one USB input report of at most 64 bytes,
+    // without its report id.
+    void OnReceived(LinkKind link, std::span<const std::uint8_t> bytes);
 
     const CSendData* Current() const { return m_pCurrent; }
     int RxCount() const { return m_nRxCount; }
 
 private:
     void RestartAccumulation();
+    void OnUsbReport(std::span<const std::uint8_t, kUsbFrameBytes> frame);
     void AppendAndDispatch(std::span<const std::uint8_t> bytes, bool network);
     void DispatchByTotal(bool network);
     void HandleDataReply(int total);
@@ -85,8 +89,9 @@ private:
     void HandleUsbStatus(std::uint8_t code);
     void HandleUsbChunk(std::span<const std::uint8_t> frame);
     void FinishUsbChannel(std::uint8_t channel, int count);
+    void NotifyDecoded(std::uint8_t channel);
     void PostKey(std::span<const std::uint8_t> payload);
-    int TimeoutFor(const CSendData& head, int linkKind) const;
+    int TimeoutFor(const CSendData& head, LinkKind link) const;
 
     CLinkState& m_state;
     ICommandSink& m_sink;

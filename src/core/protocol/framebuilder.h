@@ -34,7 +34,7 @@ inline constexpr int kMaxBlockPayload = 400;
 // to, not including, the checksum byte.
 std::uint8_t FrameChecksum(std::span<const std::uint8_t> bytes);
 
-// Builds ready-to-queue frames. CAudioData exposes these under the same names.
+// Builds ready-to-queue frames.
 class CFrameBuilder {
 public:
     static std::unique_ptr<CSendData> MakeParamFrame(std::uint8_t op, std::uint8_t channel,

@@ -4,11 +4,14 @@
 //
 // Threading: the engine and everything it calls run on ONE thread. Whoever owns a transport
 // delivers its bytes and reports on the engine's thread (the USB reader thread hands every
-// report over as a queued event before OnUsbReport is called). No locks are taken anywhere.
+// report over as a queued event before it reaches CCommand::OnReceived). No locks are taken
+// anywhere.
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <span>
 #include <string>
@@ -21,11 +24,12 @@ inline constexpr int MSG_DISCONNECT = 0x46F;        // sent: GetHead found the q
 inline constexpr int MSG_VOLUMES_READ = 0x474;      // sent: volume block decoded while confirming
 inline constexpr int MSG_KEY_REPORTED = 0x477;      // posted: wParam = the unit's music key
 
-// Link kinds, also the index into the idle counters of the link state.
-inline constexpr int kLinkUsb = 0;
-inline constexpr int kLinkSerial = 1;
-inline constexpr int kLinkNetwork = 2;
+// The three links to the unit, numbered as the link state and the idle counters number them.
+enum class LinkKind : int { Usb = 0, Serial = 1, Network = 2 };
 inline constexpr int kLinkKinds = 3;
+constexpr std::size_t LinkIndex(LinkKind kind) {
+    return static_cast<std::size_t>(kind);
+}
 
 // Period of each link's timer. The engine counts everything in ticks, and the unit was built
 // against a pace of about 64 ticks per second; at 16 ms a tick the engine gives about 0.98 s
@@ -49,12 +53,13 @@ public:
     virtual bool IsOpen() const = 0;
     // Writes the bytes, waiting at most 5000 ms; a failure is not reported.
     virtual void Write(std::span<const std::uint8_t> bytes) = 0;
-    // Reads what has arrived, at most into.size() bytes, waiting at most 200 ms. Returns the
-    // count read; 0 or less means nothing.
-    virtual int Read(std::span<std::uint8_t> into) = 0;
     // Discards the driver's input and output buffers; harmless when the port is closed.
     virtual void Purge() = 0;
 };
+
+// Where a transport delivers what it received, on the engine's thread: a piece of the byte
+// stream (serial, network) or one input report of at most 64 bytes without its report id (USB).
+using ByteReceiver = std::function<void(std::span<const std::uint8_t> bytes)>;
 
 // The USB device: takes one 65-byte output report (byte 0 = report id 0).
 class IUsbReportLink {
@@ -81,7 +86,7 @@ public:
     virtual void PostMessage(int message, int wParam) = 0;
     // The link of this kind timed out six times in a row: run its disconnect routine (which
     // is expected to call CCommand::ClearQueue).
-    virtual void DisconnectLink(int linkKind) = 0;
+    virtual void DisconnectLink(LinkKind link) = 0;
 };
 
 // The parameter model as the engine sees it.

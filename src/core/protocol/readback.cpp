@@ -4,7 +4,6 @@
 
 #include "core/model/audiodata.h"
 #include "core/protocol/blocklayout.h"
-#include "core/protocol/catalogue.h"
 #include "core/protocol/framebuilder.h"
 #include "core/protocol/linkstate.h"
 
@@ -40,14 +39,22 @@ void DecodeReply(CAudioData& model, std::uint8_t channel, std::span<const std::u
     }
 }
 
+int SelectedOutputScene(int autoMode, int activeScene) {
+    return autoMode == 1 ? 0 : activeScene;
+}
+
+bool PanelLocked(const DeviceImage& image) {
+    return image.SystemWord(kSysPanelLockWord) == 1;
+}
+
 ReadBackResult ApplyReadBack(CAudioData& model) {
     model.LoadAllFromImage(model.Image());
     model.SetAllChanged(0);
     const DeviceImage& image = model.Image();
     ReadBackResult result;
-    result.outScene =
-        image.Word(kChMic, kMicOutAutoWord) == 1 ? 0 : image.Word(kChMic, kMicOutSceneWord);
-    result.panelLocked = image.SystemWord(kSysPanelLockWord) == 1;
+    result.outScene = SelectedOutputScene(image.Word(kChMic, kMicOutAutoWord),
+                                          image.Word(kChMic, kMicOutSceneWord));
+    result.panelLocked = PanelLocked(image);
     return result;
 }
 
@@ -66,13 +73,4 @@ bool ApplyKeyReport(CAudioData& model, std::int16_t value) {
     music.ClearChanged(CAudioMusicData::kKeyShift);
     music.SetLastKeyShown(value);
     return true;
-}
-
-std::unique_ptr<CSendData> CAudioDataCommandModel::NextPendingFrame() {
-    return ::NextPendingFrame(m_model);
-}
-
-void CAudioDataCommandModel::DecodeReply(std::uint8_t channel,
-                                         std::span<const std::uint8_t> frame) {
-    ::DecodeReply(m_model, channel, frame);
 }

@@ -3,12 +3,10 @@
 #pragma once
 
 #include <cstdint>
-#include <memory>
 #include <span>
 
-#include "core/protocol/linkinterfaces.h"
-
 class CAudioData;
+struct DeviceImage;
 struct CLinkState;
 
 // Stores the payload of one complete data reply into the image block of `channel` (0-10, or
@@ -16,6 +14,13 @@ struct CLinkState;
 // words decoded are the fewest of the payload's (byte 2 - 4), the block's and what the frame
 // can carry. Records are not touched.
 void DecodeReply(CAudioData& model, std::uint8_t channel, std::span<const std::uint8_t> frame);
+
+// The scene every output page shows: scene 0 while the output section is in Auto mode (1),
+// otherwise the active scene.
+int SelectedOutputScene(int autoMode, int activeScene);
+// The panel is locked (the unit asks for its password first): panel-lock word of the system
+// block is 1.
+bool PanelLocked(const DeviceImage& image);
 
 struct ReadBackResult {
     int outScene = 0;          // the scene every output page shows
@@ -31,14 +36,3 @@ void ApplyVolumes(CAudioData& model, CLinkState& state);
 // otherwise the music record takes it without a pending change and true is returned (the key
 // display then shows value - 7).
 bool ApplyKeyReport(CAudioData& model, std::int16_t value);
-
-// The model as the command engine sees it.
-class CAudioDataCommandModel : public ICommandModel {
-public:
-    explicit CAudioDataCommandModel(CAudioData& model) : m_model(model) {}
-    std::unique_ptr<CSendData> NextPendingFrame() override;
-    void DecodeReply(std::uint8_t channel, std::span<const std::uint8_t> frame) override;
-
-private:
-    CAudioData& m_model;
-};

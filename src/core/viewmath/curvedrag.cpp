@@ -4,6 +4,7 @@
 
 #include "core/model/conversiontool.h"
 #include "core/model/filter.h"
+#include "core/viewmath/curvenotify.h"
 
 namespace {
 
@@ -81,23 +82,23 @@ bool PointToFD(CFilter& band, SCurvePoint pointer) {
 std::optional<int> LimitCrossoverIndex(bool highPass, int page, int index) {
     if (highPass) {
         switch (page) {
-            case kOwnerMic:
-            case kOwnerMainOut:
-            case kOwnerCenter:
-            case kOwnerSub:
+            case CurveKind(OwnerKind::Mic):
+            case CurveKind(OwnerKind::MainOut):
+            case CurveKind(OwnerKind::Center):
+            case CurveKind(OwnerKind::Sub):
                 return std::min(index, kHighPassMax);
-            case kOwnerMusic:
+            case CurveKind(OwnerKind::Music):
                 return std::min(index, kMusicHighPassMax);
-            case kOwnerEffect:
+            case CurveKind(OwnerKind::Effect):
                 return std::min(index, kEffectHighPassMax);
             default:
                 return std::nullopt;
         }
     }
     switch (page) {
-        case kOwnerMainOut:
+        case CurveKind(OwnerKind::MainOut):
             return std::max(index, kMainLowPassMin);
-        case kOwnerSub:
+        case CurveKind(OwnerKind::Sub):
             return std::min(index, kSubLowPassMax);
         default:
             return index;

@@ -8,7 +8,7 @@ constexpr int kFirstCode[kCurveKindCount] = {0, 1, 2, 3, 5, 7};
 constexpr int kCodeCount = 9;
 
 bool IsOutputKind(int kind) {
-    return kind >= kOwnerMainOut && kind <= kOwnerSub;
+    return kind >= CurveKind(OwnerKind::MainOut) && kind <= CurveKind(OwnerKind::Sub);
 }
 }  // namespace
 

@@ -9,12 +9,19 @@
 
 #include <optional>
 
-// Drags are reported at once rather than on the view's next notification tick, so that the
-// shell can send the band to the unit while the user is still dragging.
-inline constexpr bool kCurveReportDragsAtOnce = true;
+#include "core/model/filter.h"
+#include "core/protocol/command.h"
 
-// Channel kinds the view shows (the owner kinds of the band sets).
+// Drags are reported at once rather than on the view's next notification tick when the link
+// sends dragged bands at once, so that the unit follows the pointer while the user drags.
+inline constexpr bool kCurveReportDragsAtOnce = kSendDragsImmediately;
+
+// Channel kinds the view shows: the numbers of the owner kinds of the band sets (0 music,
+// 1 microphone, 2 effect, 3 main out, 4 center, 5 sub), which are also the pages' numbers.
 inline constexpr int kCurveKindCount = 6;
+constexpr int CurveKind(OwnerKind kind) {
+    return static_cast<int>(kind);
+}
 
 // Notification code of kind 0-5 with the output scene `element` (0 or 1; ignored for the input
 // kinds); -1 for any other kind.

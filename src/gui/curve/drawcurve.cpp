@@ -25,10 +25,6 @@ Q_LOGGING_CATEGORY(lcCurve, "sonvela.curve", QtInfoMsg)
 constexpr int kWheelNotch = 120;
 constexpr int kMaxBands = 32;
 
-bool IsOutputKind(int kind) {
-    return kind >= kOwnerMainOut && kind <= kOwnerSub;
-}
-
 SCurvePoint ToPoint(const QPointF& p) {
     return {static_cast<int>(std::floor(p.x())), static_cast<int>(std::floor(p.y()))};
 }
@@ -55,7 +51,7 @@ CDrawCurve::CDrawCurve(QWidget* parent)
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMouseTracking(true);
     setFocusPolicy(Qt::ClickFocus);
-    m_nCode = CurveNotifyCode(m_nKind, 0);
+    m_nCode = CurveNotifyCode(CurveKind(m_kind), 0);
     m_notifyTimer.setInterval(kNotifyIntervalMs);
     connect(&m_notifyTimer, &QTimer::timeout, this, &CDrawCurve::OnNotifyTimer);
     m_notifyTimer.start();
@@ -94,7 +90,7 @@ CEqRecord* CDrawCurve::Record() const {
         return nullptr;
     }
     return m_pModel->EqRecordOfChannel(
-        OwnerChannel(m_nKind, m_nElement[static_cast<std::size_t>(m_nKind)]));
+        OwnerChannel(m_kind, m_nElement[static_cast<std::size_t>(CurveKind(m_kind))]));
 }
 
 CEQ* CDrawCurve::BandSet() const {
@@ -113,15 +109,16 @@ CFilter* CDrawCurve::Current() const {
 bool CDrawCurve::PointerEnabled() const {
     const CEqRecord* record = Record();
     return record != nullptr && record->GetEqBypass() == 0 &&
-           !(IsOutputKind(m_nKind) && g_autoMode == 1);
+           !(IsOutputKind(m_kind) && g_autoMode == 1);
 }
 
-void CDrawCurve::AttachChannel(int kind, int element) {
-    if (kind < 0 || kind >= kCurveKindCount) {
+void CDrawCurve::AttachChannel(OwnerKind kind, int element) {
+    const int kindIndex = CurveKind(kind);
+    if (kindIndex < 0 || kindIndex >= kCurveKindCount) {
         return;
     }
     const int scene = IsOutputKind(kind) && element == 1 ? 1 : 0;
-    const int code = CurveNotifyCode(kind, scene);
+    const int code = CurveNotifyCode(kindIndex, scene);
     if (code != m_nCode) {
         // Reports for the channel left behind must not reach the page of the new one.
         m_nPendingMoved = m_nPendingQ = 0;
@@ -129,8 +126,8 @@ void CDrawCurve::AttachChannel(int kind, int element) {
     ReleaseCurrent();
     m_nCurrent = -1;
     m_nWheelRest = 0;
-    m_nElement[static_cast<std::size_t>(kind)] = IsOutputKind(kind) ? scene : element;
-    m_nKind = kind;
+    m_nElement[static_cast<std::size_t>(kindIndex)] = IsOutputKind(kind) ? scene : element;
+    m_kind = kind;
     m_nCode = code;
     m_nSelBand = -1;
     update();
@@ -138,32 +135,32 @@ void CDrawCurve::AttachChannel(int kind, int element) {
 
 void CDrawCurve::SetChannelKind(int kind) {
     if (kind >= 0 && kind < kCurveKindCount) {
-        AttachChannel(kind, m_nElement[static_cast<std::size_t>(kind)]);
+        AttachChannel(static_cast<OwnerKind>(kind), m_nElement[static_cast<std::size_t>(kind)]);
     }
 }
 
 void CDrawCurve::ShowMusic(int index) {
-    AttachChannel(kOwnerMusic, index);
+    AttachChannel(OwnerKind::Music, index);
 }
 
 void CDrawCurve::ShowMic(int index) {
-    AttachChannel(kOwnerMic, index);
+    AttachChannel(OwnerKind::Mic, index);
 }
 
 void CDrawCurve::ShowEffect(int index) {
-    AttachChannel(kOwnerEffect, index);
+    AttachChannel(OwnerKind::Effect, index);
 }
 
 void CDrawCurve::ShowMainOut(int element) {
-    AttachChannel(kOwnerMainOut, element);
+    AttachChannel(OwnerKind::MainOut, element);
 }
 
 void CDrawCurve::ShowCenter(int element) {
-    AttachChannel(kOwnerCenter, element);
+    AttachChannel(OwnerKind::Center, element);
 }
 
 void CDrawCurve::ShowSub(int element) {
-    AttachChannel(kOwnerSub, element);
+    AttachChannel(OwnerKind::Sub, element);
 }
 
 void CDrawCurve::ShowBand(int index) {
@@ -269,7 +266,7 @@ bool CDrawCurve::MoveCrossover(CFilter& crossover, SCurvePoint p) {
     const bool inside = crossover.m_rcHandle.Contains(p);
     if (crossover.m_bGrabbed) {
         // The limits follow the page shown, which is the page of the channel the view shows.
-        const bool changed = CrossoverPointToFD(crossover, p.x, m_nKind);
+        const bool changed = CrossoverPointToFD(crossover, p.x, CurveKind(m_kind));
         if (!inside) {
             update();
         }

@@ -26,6 +26,7 @@
 
 #include "core/dsp/frequencygrid.h"
 #include "core/viewmath/curvegeometry.h"
+#include "core/viewmath/curvenotify.h"
 #include "gui/pages/curveview.h"
 
 class CAudioData;
@@ -64,7 +65,7 @@ public:
 
     // What the pages and the channel selector ask of the view: show kind `kind` with its
     // band-set index or scene, repaint, and the spectrum display on or off (off drops the bars).
-    void AttachChannel(int kind, int index) override;
+    void AttachChannel(OwnerKind kind, int index) override;
     void Redraw() override;
     void SetSpectrumMode(bool on) override;
 
@@ -78,7 +79,7 @@ public:
     void SetBarCount(int count);
     void SetSpectrumVisible(bool visible);
 
-    int ChannelKind() const { return m_nKind; }
+    int ChannelKind() const { return CurveKind(m_kind); }
     int NotifyCode() const { return m_nCode; }
     int SelectedBand() const { return m_nSelBand; }
     // Index of the record last found under the pointer or being dragged, -1 for none.
@@ -126,7 +127,7 @@ private:
     QString Description() const;
 
     CAudioData* m_pModel = nullptr;
-    int m_nKind = 0;
+    OwnerKind m_kind = OwnerKind::Music;
     std::array<int, 6> m_nElement{};
     int m_nCode = 0;
     int m_nSelBand = -1;

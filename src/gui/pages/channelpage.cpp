@@ -23,8 +23,8 @@ void ShowChoice(CXPButton* pButton, bool bSelected) {
 }
 }  // namespace
 
-CChannelPage::CChannelPage(int ownerKind, QWidget* parent)
-    : QWidget(parent), m_nOwnerKind(ownerKind) {
+CChannelPage::CChannelPage(std::optional<OwnerKind> ownerKind, QWidget* parent)
+    : QWidget(parent), m_ownerKind(ownerKind) {
     setFocusPolicy(Qt::ClickFocus);
 }
 
@@ -150,8 +150,8 @@ void CChannelPage::LoadFromModel(int bandSet) {
     for (int i = 0; i < static_cast<int>(m_bindings.size()); ++i) {
         LoadBinding(i);
     }
-    if (m_pCurve != nullptr) {
-        m_pCurve->AttachChannel(m_nOwnerKind, bandSet);
+    if (m_pCurve != nullptr && m_ownerKind) {
+        m_pCurve->AttachChannel(*m_ownerKind, bandSet);
         m_pCurve->ShowBand(0);
     }
 }

@@ -6,8 +6,10 @@
 
 #include <QHash>
 #include <QWidget>
+#include <optional>
 #include <vector>
 
+#include "core/model/filter.h"
 #include "gui/pages/controlbinding.h"
 #include "gui/pages/pagecontract.h"
 
@@ -17,11 +19,12 @@ class ICurveView;
 class CChannelPage : public QWidget, public IChannelPage {
     Q_OBJECT
 public:
-    // ownerKind: the page's curve kind (0 music .. 5 sub).
-    CChannelPage(int ownerKind, QWidget* parent = nullptr);
+    // ownerKind: the kind of band set the page shows on the curve view; none for a page
+    // without one (the master volume strip).
+    CChannelPage(std::optional<OwnerKind> ownerKind, QWidget* parent = nullptr);
 
     void SetCurveView(ICurveView* pCurve) { m_pCurve = pCurve; }
-    int OwnerKind() const { return m_nOwnerKind; }
+    std::optional<OwnerKind> GetOwnerKind() const { return m_ownerKind; }
     int SelectedBand() const { return m_nSelectedBand; }
     int BandCount() const { return static_cast<int>(m_bandLabels.size()); }
 
@@ -59,7 +62,7 @@ private:
     int ToValue(const SBinding& binding, const SControlView& view, int reported) const;
     void LoadBandRoles(int band, EFieldRole a, EFieldRole b);
 
-    int m_nOwnerKind;
+    std::optional<OwnerKind> m_ownerKind;
     int m_nBandSet = 0;
     int m_nSelectedBand = 0;
     std::vector<SBinding> m_bindings;

@@ -37,7 +37,7 @@ constexpr SVolumeDef kVolumes[3] = {
 };
 }  // namespace
 
-CMainVolDlg::CMainVolDlg(CAudioData& model, QWidget* parent) : CChannelPage(-1, parent) {
+CMainVolDlg::CMainVolDlg(CAudioData& model, QWidget* parent) : CChannelPage(std::nullopt, parent) {
     CAudioVolData& volume = model.Volume();
     auto* pLayout = new QGridLayout(this);
     pLayout->setContentsMargins(12, 6, 6, 4);

@@ -34,7 +34,7 @@ CStaticTrans* Caption(int group, int slot, QWidget* pParent) {
 }  // namespace
 
 CMusicDlg::CMusicDlg(CAudioData& model, QWidget* parent)
-    : CChannelPage(kOwnerMusic, parent), m_model(model) {
+    : CChannelPage(OwnerKind::Music, parent), m_model(model) {
     CAudioMusicData& music = m_model.Music();
 
     // The channel's own controls, left.

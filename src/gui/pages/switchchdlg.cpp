@@ -155,8 +155,8 @@ void CSwitchChDlg::ToggleEqBypass() {
     Colour(Button(IDC_SEL_EQ_PASS), bypass == 1);
     pRecord->SetEqBypass(static_cast<std::int16_t>(bypass));
     pPage->ApplyEqBypass(bypass);
-    if (m_pages.pCurve != nullptr) {
-        m_pages.pCurve->AttachChannel(pPage->OwnerKind(), PageBandSet(g_curPage));
+    if (m_pages.pCurve != nullptr && pPage->GetOwnerKind()) {
+        m_pages.pCurve->AttachChannel(*pPage->GetOwnerKind(), PageBandSet(g_curPage));
         m_pages.pCurve->ShowBand(g_curPage >= kPageMainOut ? pPage->SelectedBand() : -1);
     }
 }
@@ -187,8 +187,8 @@ void CSwitchChDlg::DoResetEq(int page) {
     }
     if (page == g_curPage) {
         pPage->ReloadBands();
-        if (m_pages.pCurve != nullptr) {
-            m_pages.pCurve->AttachChannel(pPage->OwnerKind(), PageBandSet(page));
+        if (m_pages.pCurve != nullptr && pPage->GetOwnerKind()) {
+            m_pages.pCurve->AttachChannel(*pPage->GetOwnerKind(), PageBandSet(page));
             m_pages.pCurve->ShowBand(-1);
         }
     }

@@ -5,9 +5,9 @@
 #include "gui/pages/labeltext.h"
 #include "gui/pages/messagebox.h"
 #include "gui/shell/briodlg.h"
-#include "gui/shell/editorconnection.h"
 #include "gui/shell/singleinstance.h"
 #include "link/linkcontroller.h"
+#include "link/unitconnection.h"
 
 CBrioApp::CBrioApp(SAppOptions options, SAppEnvironment environment)
     : m_options(std::move(options)), m_environment(std::move(environment)) {}
@@ -31,8 +31,8 @@ int CBrioApp::Start() {
     if (backend == nullptr) {
         backend = MakeHidapiBackend();
     }
-    m_pConnection = std::make_unique<CEditorConnection>(*m_pAudioData, std::move(backend));
-    m_pMainWindow = std::make_unique<CBrioDlg>(*m_pConnection, m_options.plan);
+    m_pConnection = std::make_unique<CUnitConnection>(*m_pAudioData, std::move(backend));
+    m_pMainWindow = std::make_unique<CBrioDlg>(*m_pAudioData, *m_pConnection, m_options.plan);
 
     // From here on the user is told things in boxes over the window.
     m_pNotify = std::make_unique<CMessageBoxNotify>(m_pMainWindow.get());

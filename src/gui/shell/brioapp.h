@@ -11,9 +11,9 @@
 
 class CAudioData;
 class CBrioDlg;
-class CEditorConnection;
 class CMessageBoxNotify;
 class CSingleInstance;
+class CUnitConnection;
 class IUserNotify;
 
 // What the start-up takes from its surroundings; tests give their own.
@@ -38,7 +38,7 @@ public:
     int Start();
 
     CAudioData& Model() { return *m_pAudioData; }
-    CEditorConnection& Connection() { return *m_pConnection; }
+    CUnitConnection& Connection() { return *m_pConnection; }
     CBrioDlg* MainWindow() { return m_pMainWindow.get(); }
 
 private:
@@ -47,7 +47,7 @@ private:
     // Destroyed last to first: window, notify, connection, model, lock.
     std::unique_ptr<CSingleInstance> m_pInstance;
     std::unique_ptr<CAudioData> m_pAudioData;
-    std::unique_ptr<CEditorConnection> m_pConnection;
+    std::unique_ptr<CUnitConnection> m_pConnection;
     std::unique_ptr<CMessageBoxNotify> m_pNotify;
     IUserNotify* m_pPreviousNotify = nullptr;
     std::unique_ptr<CBrioDlg> m_pMainWindow;

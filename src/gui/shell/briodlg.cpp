@@ -8,6 +8,7 @@
 #include <QTimer>
 
 #include "core/model/audiodata.h"
+#include "core/protocol/audiodataadapter.h"
 #include "core/protocol/catalogue.h"
 #include "core/protocol/command.h"
 #include "gui/controls/limitinputedit.h"
@@ -19,21 +20,21 @@
 #include "gui/shell/connectdlg.h"
 #include "gui/shell/connectinfodlg.h"
 #include "gui/shell/curveplaceholder.h"
-#include "gui/shell/editorconnection.h"
 #include "gui/shell/focusring.h"
 #include "gui/shell/shortcuts.h"
 #include "gui/shell/titlebar.h"
 #include "gui/shell/unlockdlg.h"
 #include "gui/shell/windowmessages.h"
-#include "link/audiodataconnection.h"
 #include "link/hiddevice.h"
 #include "link/linkcontroller.h"
 #include "link/serialportinfo.h"
+#include "link/unitconnection.h"
 
-CBrioDlg::CBrioDlg(CEditorConnection& connection, const SearchPlan& plan, QWidget* parent)
+CBrioDlg::CBrioDlg(CAudioData& model, CUnitConnection& connection, const SearchPlan& plan,
+                   QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       m_connection(connection),
-      m_model(connection.Model()),
+      m_model(model),
       m_plan(plan) {
     setWindowTitle(LabelText(3, 0));
     setFocusPolicy(Qt::StrongFocus);
@@ -118,9 +119,9 @@ void CBrioDlg::Start() {
     state.retryCount = 0;
     state.idleTicks = {};
     state.idleLimit.fill(kDefaultIdleLimit);
-    CHidDevice& hid = m_connection.Hid();
-    const bool bUsbOpen = m_plan.bUsb && hid.OpenDevice() && hid.StartReader();
-    state.searchStage = bUsbOpen ? kStageUsb : kStageSerial;
+    if (!m_plan.bUsb || !m_connection.OpenUsb()) {
+        state.searchStage = SearchStage::Serial;
+    }
     QTimer::singleShot(kConnectActionDelayMs, this, [this] {
         if (!m_bConnectActionDone) {
             m_bConnectActionDone = true;
@@ -137,15 +138,6 @@ void CBrioDlg::RunConnectDialog() {
     if (m_pConnectDlg != nullptr && m_pConnectDlg->isVisible()) {
         return;
     }
-    CLinkController& controller = m_connection.Controller();
-    if (m_pSearch == nullptr) {
-        m_pSearch =
-            std::make_unique<CConnectSearch>(m_connection.State(), m_connection.Command(),
-                                             m_connection.Socket(), [this, &controller](int index) {
-                                                 controller.SetPortNames(m_pSearch->PortNames());
-                                                 controller.ConnectBy(index);
-                                             });
-    }
     SearchPlan plan = m_plan;
     if (plan.bSerial && plan.portNames.isEmpty()) {
         QList<SerialPortInfo> ports;
@@ -157,13 +149,13 @@ void CBrioDlg::RunConnectDialog() {
         }
     }
     delete m_pConnectDlg;
-    m_pConnectDlg = new CConnectDlg(*m_pSearch, this);
+    m_pConnectDlg = new CConnectDlg(m_connection.Search(), this);
     m_pConnectDlg->setAttribute(Qt::WA_DeleteOnClose);
-    m_pConnectDlg->Run(plan, m_plan.bUsb && m_connection.Hid().IsOpen());
+    m_pConnectDlg->Run(plan, m_plan.bUsb && m_connection.HidDevice().IsOpen());
 }
 
 void CBrioDlg::OnReadBackCompleted(bool bLocked) {
-    const int scene = m_connection.ModelConnection().OutputScene();
+    const int scene = m_connection.ModelAdapter()->OutputScene();
     g_outScene = {scene, scene, scene};
     g_sceneSel = scene;
     g_musicInputMax = m_model.System().MusicInputCount() - 1;
@@ -175,7 +167,7 @@ void CBrioDlg::OnReadBackCompleted(bool bLocked) {
         m_pSelector->ShowPage(kPageMusic);
         return;
     }
-    if (m_connection.State().linkKind == kLinkUsb) {
+    if (m_connection.State().linkKind == LinkKind::Usb) {
         // Over USB the window stays disabled until the unit is unlocked.
         m_pSelector->ShowPage(kPageSystem);
         setEnabled(false);
@@ -194,7 +186,7 @@ void CBrioDlg::ShowUnlockDialog(bool bModal) {
     handlers.isConnected = [this] { return m_connection.State().connected == 1; };
     handlers.unlocked = [this] {
         m_pSelector->ShowPage(kPageMusic);
-        if (m_connection.State().linkKind == kLinkUsb) {
+        if (m_connection.State().linkKind == LinkKind::Usb) {
             setEnabled(true);
         }
     };
@@ -214,11 +206,11 @@ void CBrioDlg::ShowUnlockDialog(bool bModal) {
     }
 }
 
-void CBrioDlg::OnLinkLost(int linkKind) {
+void CBrioDlg::OnLinkLost(LinkKind link) {
     m_pMainVol->ShowLinkState(false);
     m_pBusy->HideBusy();
     m_pTitleBar->ShowStatus(false);
-    if (linkKind == kLinkUsb) {
+    if (link == LinkKind::Usb) {
         setEnabled(true);
     }
 }
@@ -263,8 +255,8 @@ void CBrioDlg::OnWindowMessage(int message, int wParam, int lParam) {
                     pPage->OnCurveQChanged(wParam);
                 }
             }
-            if (message == MSG_CURVE_POINT_MOVED && m_connection.State().connected == 1) {
-                m_connection.Command().ImmediateStep();
+            if (message == MSG_CURVE_POINT_MOVED) {
+                m_connection.Controller().OnCurveDragged();
             }
             break;
         }

@@ -14,7 +14,7 @@
 class CAudioData;
 class CConnectDlg;
 class CConnectInfoDlg;
-class CEditorConnection;
+class CUnitConnection;
 class CMainVolDlg;
 class CMusicDlg;
 class CShortcutFilter;
@@ -35,7 +35,8 @@ class CBrioDlg : public QWidget {
     Q_OBJECT
 public:
     // plan: what the connect action searches.
-    CBrioDlg(CEditorConnection& connection, const SearchPlan& plan, QWidget* parent = nullptr);
+    CBrioDlg(CAudioData& model, CUnitConnection& connection, const SearchPlan& plan,
+             QWidget* parent = nullptr);
     ~CBrioDlg() override;
 
     // Tries the unit's USB device and schedules the connect action.
@@ -68,13 +69,13 @@ private:
     void LayoutPages();
     void OnReadBackCompleted(bool bLocked);
     void ShowUnlockDialog(bool bModal);
-    void OnLinkLost(int linkKind);
+    void OnLinkLost(LinkKind link);
     void OnStatusClicked();
     void SendBluetoothName();
     void RunConnectDialog();
     void ToggleMaximised();
 
-    CEditorConnection& m_connection;
+    CUnitConnection& m_connection;
     CAudioData& m_model;
     SearchPlan m_plan;
     SPageTable m_pages;
@@ -85,7 +86,6 @@ private:
     CConnectInfoDlg* m_pBusy = nullptr;
     QPointer<CUnlockDlg> m_pUnlock;
     QPointer<CConnectDlg> m_pConnectDlg;
-    std::unique_ptr<CConnectSearch> m_pSearch;
     std::unique_ptr<CShortcutFilter> m_pShortcuts;
     int m_statusClicks = 0;
     bool m_bConnectActionDone = false;

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QWidget>
+#include <optional>
 
 #include "gui/pages/curveview.h"
 
@@ -15,8 +16,8 @@ public:
         palette.setColor(QPalette::Window, QColor(23, 23, 23));
         setPalette(palette);
     }
-    void AttachChannel(int kind, int index) override {
-        m_nKind = kind;
+    void AttachChannel(OwnerKind kind, int index) override {
+        m_kind = kind;
         m_nIndex = index;
         m_nBand = -1;
         update();
@@ -31,12 +32,12 @@ public:
         update();
     }
 
-    int Kind() const { return m_nKind; }
+    std::optional<OwnerKind> Kind() const { return m_kind; }
     int Band() const { return m_nBand; }
     bool SpectrumMode() const { return m_bSpectrum; }
 
 private:
-    int m_nKind = -1;
+    std::optional<OwnerKind> m_kind;
     int m_nIndex = 0;
     int m_nBand = -1;
     bool m_bSpectrum = false;

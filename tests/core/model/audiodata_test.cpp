@@ -79,7 +79,7 @@ TEST(AudioDataLayout, SettersMirrorIntoTheirWordOnly) {
         EXPECT_EQ(rec.Get(field), 1234);
         EXPECT_TRUE(rec.IsChanged(field));
         EXPECT_EQ(rec.Channel(), c.channel);
-        for (int ch = 0; ch < kChannelCount; ++ch) {
+        for (int ch = 0; ch < kBlockChannels; ++ch) {
             for (int w = 0; w < kChannelWords[static_cast<std::size_t>(ch)]; ++w) {
                 const int expected = (ch == c.channel && w == c.word) ? 1234 : before.Word(ch, w);
                 ASSERT_EQ(data.Image().Word(ch, w), expected) << "ch " << ch << " word " << w;
@@ -118,7 +118,7 @@ TEST(AudioDataDefaults, FreshModel) {
         EXPECT_EQ(data.ToneLimits().GetMaxCut(g), 60);
     }
     // Construction writes nothing into the image.
-    for (int ch = 0; ch < kChannelCount; ++ch) {
+    for (int ch = 0; ch < kBlockChannels; ++ch) {
         for (int16_t w : data.Image().Words(ch))
             ASSERT_EQ(w, 0) << "channel " << ch;
         for (int s = 0; s < kPcWordCount; ++s)
@@ -258,7 +258,7 @@ TEST(AudioDataSystem, RestoreOutputSectionFromTheFileCopies) {
     EXPECT_EQ(data.Mic().GetOutAuto(), 1);
     EXPECT_EQ(data.Mic().GetOutScene(), 1);
     EXPECT_TRUE(data.Mic().IsChanged(CAudioMICData::kOutScene));
-    EXPECT_EQ(data.Image().Word(kChannelMic, 3), 1);
+    EXPECT_EQ(data.Image().Word(kChMic, 3), 1);
     EXPECT_EQ(data.Image().SystemWord(kSysOutSceneWord), 1);
 }
 

@@ -148,8 +148,8 @@ TEST(FilterFields, LoadedBandIsFlatOnlyAtZeroDbOrBypass) {
     // Through a read-back: the flag follows the unit's band, not the band's creation.
     CAudioData data;
     DeviceImage image;
-    image.SetWord(kChannelMainOut, 17 + 5 + kBandWordGain, 150);
-    image.SetWord(kChannelMainOut, 17 + kBandWordGain, 120);
+    image.SetWord(kChMainOut, 17 + 5 + kBandWordGain, 150);
+    image.SetWord(kChMainOut, 17 + kBandWordGain, 120);
     data.LoadAllFromImage(image);
     EXPECT_EQ(data.MainOut(0).GetEQ().GetAt(1).m_bFlat, 0);
     EXPECT_EQ(data.MainOut(0).GetEQ().GetAt(0).m_bFlat, 1);

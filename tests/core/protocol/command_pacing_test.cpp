@@ -5,15 +5,16 @@
 #include "tests/support/enginefakes.h"
 
 namespace {
-int WritesOn(const EngineRig& rig, int kind) {
+int WritesOn(const EngineRig& rig, LinkKind kind) {
     switch (kind) {
-        case kLinkUsb:
+        case LinkKind::Usb:
             return static_cast<int>(rig.usb.m_reports.size());
-        case kLinkSerial:
+        case LinkKind::Serial:
             return static_cast<int>(rig.serial.m_writes.size());
-        default:
-            return static_cast<int>(rig.network.m_sends.size());
+        case LinkKind::Network:
+            break;
     }
+    return static_cast<int>(rig.network.m_sends.size());
 }
 
 const char* kMusicWrite = "F5 35 06 B7 00 00 03 00 AF";
@@ -22,22 +23,24 @@ const char* kMusicWrite = "F5 35 06 B7 00 00 03 00 AF";
 struct TimeoutCase {
     const char* what;
     const char* frame;
-    int kind;
-    int searchStage;
+    LinkKind kind;
+    SearchStage searchStage;
     int ticksBeforeTimeout;
 };
 
 TEST(CommandPacing, RetransmitsAfterTheTimeoutOfTheFrameKind) {
     const TimeoutCase cases[] = {
-        {"ordinary write, serial", kMusicWrite, kLinkSerial, 0, 61},
-        {"ordinary write, network", kMusicWrite, kLinkNetwork, 2, 61},
-        {"ordinary write, USB", kMusicWrite, kLinkUsb, 0, 61},
-        {"mode recall", "F5 35 06 B7 1E 13 02 00 DF", kLinkSerial, 1, 501},
-        {"system command 0x15", "F5 35 06 B7 1E 15 00 00 E1", kLinkNetwork, 0, 1001},
-        {"USB while searching", kMusicWrite, kLinkUsb, 1, 51},
-        {"USB mode recall while searching", "F5 35 06 B7 1E 13 02 00 DF", kLinkUsb, 2, 51},
+        {"ordinary write, serial", kMusicWrite, LinkKind::Serial, SearchStage::Usb, 61},
+        {"ordinary write, network", kMusicWrite, LinkKind::Network, SearchStage::Network, 61},
+        {"ordinary write, USB", kMusicWrite, LinkKind::Usb, SearchStage::Usb, 61},
+        {"mode recall", "F5 35 06 B7 1E 13 02 00 DF", LinkKind::Serial, SearchStage::Serial, 501},
+        {"system command 0x15", "F5 35 06 B7 1E 15 00 00 E1", LinkKind::Network, SearchStage::Usb,
+         1001},
+        {"USB while searching", kMusicWrite, LinkKind::Usb, SearchStage::Serial, 51},
+        {"USB mode recall while searching", "F5 35 06 B7 1E 13 02 00 DF", LinkKind::Usb,
+         SearchStage::Network, 51},
         {"mode recall with a block length is ordinary", "F5 35 07 B7 1E 13 02 00 00 DF",
-         kLinkSerial, 0, 61},
+         LinkKind::Serial, SearchStage::Usb, 61},
     };
     for (const TimeoutCase& c : cases) {
         EngineRig rig;
@@ -59,12 +62,12 @@ TEST(CommandPacing, DropsTheLinkAtTheSixthTimeout) {
     EngineRig rig;
     rig.Queue(kMusicWrite);
     const int cycle = 1 + 61;  // the transmitting tick, then 61 counted ticks
-    rig.Ticks(6 * cycle - 1, kLinkSerial);
+    rig.Ticks(6 * cycle - 1, LinkKind::Serial);
     EXPECT_EQ(rig.serial.m_writes.size(), 6u);
     EXPECT_EQ(rig.state.retryCount, 5);
     EXPECT_TRUE(rig.sink.m_disconnects.empty());
-    rig.Ticks(1, kLinkSerial);
-    EXPECT_EQ(rig.sink.m_disconnects, std::vector<int>{kLinkSerial});
+    rig.Ticks(1, LinkKind::Serial);
+    EXPECT_EQ(rig.sink.m_disconnects, std::vector<LinkKind>{LinkKind::Serial});
     EXPECT_EQ(rig.state.retryCount, 0);
     for (const Bytes& write : rig.serial.m_writes) {
         EXPECT_EQ(ToHex(write), kMusicWrite);
@@ -80,41 +83,42 @@ TEST(CommandPacing, AnyArrivalResetsTheRetryCount) {
     for (const auto& arrive : arrivals) {
         EngineRig rig;
         rig.Queue(kMusicWrite);
-        rig.Ticks(3 * 62, kLinkSerial);
+        rig.Ticks(3 * 62, LinkKind::Serial);
         ASSERT_EQ(rig.state.retryCount, 3);
         arrive(rig);
         EXPECT_EQ(rig.state.retryCount, 0);
         // Six more time-outs are needed before the link drops.
-        rig.Ticks(6 * 62 - 1, kLinkSerial);
+        rig.Ticks(6 * 62 - 1, LinkKind::Serial);
         EXPECT_TRUE(rig.sink.m_disconnects.empty());
-        rig.Ticks(1, kLinkSerial);
+        rig.Ticks(1, LinkKind::Serial);
         EXPECT_EQ(rig.sink.m_disconnects.size(), 1u);
     }
 }
 
 TEST(CommandPacing, IdleTicksQueueOnePollAndChangesOneFramePerTick) {
     EngineRig rig;
-    rig.Ticks(54, kLinkNetwork);
+    rig.Ticks(54, LinkKind::Network);
     EXPECT_EQ(rig.engine.GetCount(), 0);
-    rig.Ticks(1, kLinkNetwork);
+    rig.Ticks(1, LinkKind::Network);
     ASSERT_EQ(rig.engine.GetCount(), 1);
     EXPECT_EQ(ToHex(rig.engine.GetHead()->Bytes()), "F5 35 06 B0 1E 10 0D 00 E0");
-    EXPECT_EQ(rig.state.idleTicks[kLinkNetwork], 0);
-    EXPECT_EQ(rig.state.idleTicks[kLinkSerial], 0) << "other links keep their own counters";
-    rig.Ticks(1, kLinkNetwork);
+    EXPECT_EQ(rig.state.idleTicks[LinkIndex(LinkKind::Network)], 0);
+    EXPECT_EQ(rig.state.idleTicks[LinkIndex(LinkKind::Serial)], 0)
+        << "other links keep their own counters";
+    rig.Ticks(1, LinkKind::Network);
     EXPECT_EQ(rig.network.m_sends.size(), 1u);
     rig.Network("F5 35 06 B0 0D 00 07 00 A9");
     EXPECT_EQ(rig.engine.GetCount(), 0);
 
     // Pending changes are fetched one per tick, each transmitted at the following tick.
     rig.model.m_pending = {FromHex("F5 35 06 B7 00 00 01 00 AD"), FromHex(kMusicWrite)};
-    rig.Ticks(1, kLinkNetwork);
+    rig.Ticks(1, LinkKind::Network);
     EXPECT_EQ(rig.engine.GetCount(), 1);
     EXPECT_EQ(rig.network.m_sends.size(), 1u);
-    rig.Ticks(1, kLinkNetwork);
+    rig.Ticks(1, LinkKind::Network);
     EXPECT_EQ(ToHex(rig.network.m_sends.back()), "F5 35 06 B7 00 00 01 00 AD");
     rig.Network("EE CC");
-    rig.Ticks(2, kLinkNetwork);
+    rig.Ticks(2, LinkKind::Network);
     EXPECT_EQ(ToHex(rig.network.m_sends.back()), kMusicWrite);
 }
 
@@ -122,12 +126,12 @@ TEST(CommandPacing, EmptyQueueHeadAndOversizedUsbFrames) {
     EngineRig rig;
     EXPECT_EQ(rig.engine.GetHead(), nullptr);
     EXPECT_EQ(rig.sink.m_sent, (std::vector<SinkMessage>{{MSG_DISCONNECT, 0}}));
-    rig.engine.LinkStep(kLinkSerial);  // returns at once on an empty queue
+    rig.engine.LinkStep(LinkKind::Serial);  // returns at once on an empty queue
     EXPECT_TRUE(rig.serial.m_writes.empty());
 
     // USB reports carry the frame after report id 0, padded with zeros.
     rig.Queue(kMusicWrite);
-    rig.Ticks(1, kLinkUsb);
+    rig.Ticks(1, LinkKind::Usb);
     ASSERT_EQ(rig.usb.m_reports.size(), 1u);
     UsbReport expected{};
     const Bytes frame = FromHex(kMusicWrite);
@@ -137,14 +141,14 @@ TEST(CommandPacing, EmptyQueueHeadAndOversizedUsbFrames) {
     // A frame longer than 64 bytes never leaves over USB; it times out like an unanswered one.
     EngineRig big;
     big.engine.Enqueue(CFrameBuilder::MakeBlockFrame(kOpWrite, 1, 0, Bytes(58, 1), 58));
-    big.Ticks(1 + 61, kLinkUsb);
+    big.Ticks(1 + 61, LinkKind::Usb);
     EXPECT_TRUE(big.usb.m_reports.empty());
     EXPECT_EQ(big.state.retryCount, 1);
 }
 
 TEST(CommandPacing, ImmediateStepSendsWithoutWaitingForTheTimer) {
     EngineRig rig;
-    rig.state.linkKind = kLinkSerial;
+    rig.state.linkKind = LinkKind::Serial;
     rig.model.m_pending = {FromHex(kMusicWrite)};
     rig.engine.ImmediateStep();
     EXPECT_EQ(rig.serial.m_writes.size(), 1u);

@@ -89,8 +89,7 @@ TEST(CommandReceive, StatusReplySplitOverTwoReadsAndTheNetworkGreeting) {
     EngineRig ser;
     ser.state.unitAcked = 1;
     ser.Queue(kWrite);
-    ser.serial.m_pending.push_back(FromHex(greeting));
-    ser.engine.OnSerialData();
+    ser.Serial(greeting);
     EXPECT_EQ(ser.engine.GetCount(), 1);
     EXPECT_EQ(ser.engine.RxCount(), 14);
 }
@@ -111,7 +110,7 @@ TEST(CommandReceive, DataRepliesAreDecodedByTotalAndChannel) {
         EngineRig rig;
         rig.Queue(kRead);
         const Bytes reply = DataReply(c.total, c.byte4);
-        rig.engine.OnNetworkData(reply.data(), static_cast<int>(reply.size()));
+        rig.engine.OnReceived(LinkKind::Network, reply);
         const std::string what = std::to_string(c.total) + "/" + std::to_string(c.byte4);
         if (c.decodedChannel < 0) {
             EXPECT_TRUE(rig.model.m_decoded.empty()) << what;
@@ -138,8 +137,7 @@ TEST(CommandReceive, VolumeReplyNotifiesOnlyWhileConfirming) {
         rig.state.uploadConfirm = confirm;
         rig.Queue(kRead);
         const Bytes reply = DataReply(21, 10);
-        rig.serial.m_pending.push_back(reply);
-        rig.engine.OnSerialData();
+        rig.engine.OnReceived(LinkKind::Serial, reply);
         EXPECT_EQ(rig.model.m_decoded.size(), 1u);
         const std::vector<SinkMessage> expected =
             confirm == 1 ? std::vector<SinkMessage>{{MSG_VOLUMES_READ, 0}}
@@ -165,8 +163,7 @@ TEST(CommandReceive, FragmentedRepliesAreAssembledAndMalformedOnesWait) {
     rig.Queue(kRead);
     int from = 0;
     for (int cut : cuts) {
-        rig.serial.m_pending.emplace_back(reply.begin() + from, reply.begin() + cut);
-        rig.engine.OnSerialData();
+        rig.engine.OnReceived(LinkKind::Serial, std::span(reply).subspan(from, cut - from));
         from = cut;
         if (cut < 171) {
             EXPECT_TRUE(rig.model.m_decoded.empty()) << "after " << cut;
@@ -187,7 +184,7 @@ TEST(CommandReceive, FragmentedRepliesAreAssembledAndMalformedOnesWait) {
         bad.Queue(kRead);
         Bytes frame = DataReply(87, 0);
         breakIt(frame);
-        bad.engine.OnNetworkData(frame.data(), static_cast<int>(frame.size()));
+        bad.engine.OnReceived(LinkKind::Network, frame);
         EXPECT_TRUE(bad.model.m_decoded.empty()) << what;
         EXPECT_EQ(bad.engine.RxCount(), 87) << what;
         EXPECT_EQ(bad.engine.GetCount(), 1) << what;
@@ -199,7 +196,7 @@ TEST(CommandReceive, AccumulationIsBoundedAt2000Bytes) {
     rig.Queue(kWrite);
     const Bytes junk(400, 0x11);
     for (int i = 0; i < 5; ++i) {
-        rig.engine.OnNetworkData(junk.data(), static_cast<int>(junk.size()));
+        rig.engine.OnReceived(LinkKind::Network, junk);
     }
     EXPECT_EQ(rig.engine.RxCount(), 2000);
     rig.Network("EE CC");  // would overrun: the buffer restarts, then takes the reply
@@ -208,15 +205,13 @@ TEST(CommandReceive, AccumulationIsBoundedAt2000Bytes) {
 
     // One oversized delivery is taken as consecutive 400-byte chunks.
     const Bytes flood(5000, 0x22);
-    rig.engine.OnNetworkData(flood.data(), static_cast<int>(flood.size()));
+    rig.engine.OnReceived(LinkKind::Network, flood);
     EXPECT_LE(rig.engine.RxCount(), 2000);
     EXPECT_GT(rig.engine.RxCount(), 0);
 
     const int before = rig.engine.RxCount();
-    rig.engine.OnNetworkData(flood.data(), 0);
-    rig.engine.OnNetworkData(flood.data(), -5);
-    rig.engine.OnNetworkData(nullptr, 10);
-    rig.engine.OnSerialData();  // nothing to read
+    rig.engine.OnReceived(LinkKind::Network, {});
+    rig.engine.OnReceived(LinkKind::Serial, {});
     EXPECT_EQ(rig.engine.RxCount(), before);
 }
 
@@ -310,7 +305,7 @@ TEST(CommandReceive, UsbAcknowledgementRemovesWritesButNeverReads) {
         rig.state.unitAcked = c.ackedBefore;
         rig.Queue(c.head);
         if (c.transmitted) {
-            rig.Ticks(1, kLinkUsb);
+            rig.Ticks(1, LinkKind::Usb);
         }
         rig.Usb("EE CC");
         EXPECT_EQ(rig.state.unitAcked, 1) << c.what;

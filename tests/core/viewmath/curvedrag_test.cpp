@@ -232,7 +232,7 @@ TEST(CurveNotify, CodesAndTheirPages) {
         EXPECT_EQ(CurveNotifyCode(c.kind, c.element), c.code);
         if (c.code >= 0) {
             // The code is the band set's channel, and it routes back to its page.
-            EXPECT_EQ(c.code, OwnerChannel(c.kind, c.element));
+            EXPECT_EQ(c.code, OwnerChannel(static_cast<OwnerKind>(c.kind), c.element));
             const int scene = c.kind >= 3 ? c.element : 0;
             EXPECT_EQ(CurveNotifyTarget(c.code), (SCurvePageTarget{c.kind, scene}));
         }

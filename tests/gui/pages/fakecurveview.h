@@ -1,12 +1,14 @@
 // A curve view that remembers what the pages asked of it.
 #pragma once
 
+#include <optional>
+
 #include "gui/pages/curveview.h"
 
 class CFakeCurveView : public ICurveView {
 public:
-    void AttachChannel(int kind, int index) override {
-        m_nKind = kind;
+    void AttachChannel(OwnerKind kind, int index) override {
+        m_kind = kind;
         m_nIndex = index;
         m_nBand = -1;
         ++m_nAttaches;
@@ -15,7 +17,7 @@ public:
     void Redraw() override { ++m_nRedraws; }
     void SetSpectrumMode(bool bOn) override { m_bSpectrum = bOn; }
 
-    int m_nKind = -1;
+    std::optional<OwnerKind> m_kind;
     int m_nIndex = -1;
     int m_nBand = -2;
     int m_nAttaches = 0;

@@ -88,7 +88,7 @@ TEST_F(MusicPageTest, LoadingShowsTheRecordAndNeverTouchesFlags) {
     EXPECT_EQ(Control<CNumEdit>(page, 1342 + 4)->text(), "2.00");
     EXPECT_TRUE(Control<CXPButton>(page, 1363 + 4)->IsSelected());
     EXPECT_FALSE(Control<CXPButton>(page, 1356 + 4)->IsSelected());
-    EXPECT_EQ(curve.m_nKind, kOwnerMusic);
+    EXPECT_EQ(curve.m_kind, OwnerKind::Music);
     EXPECT_EQ(curve.m_nBand, 0);
     EXPECT_FALSE(AnyFlag(model.Music()));
 

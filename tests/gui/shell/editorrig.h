@@ -11,8 +11,8 @@
 #include "gui/controls/statictrans.h"
 #include "gui/shell/brioapp.h"
 #include "gui/shell/briodlg.h"
-#include "gui/shell/editorconnection.h"
 #include "gui/shell/titlebar.h"
+#include "link/unitconnection.h"
 #include "tests/support/fakehidbackend.h"
 #include "tests/support/simunitthread.h"
 

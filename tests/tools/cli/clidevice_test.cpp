@@ -266,7 +266,7 @@ TEST(CliDevice, ModesAreStoredAndRecalled) {
     const CliRun save = RunCli(unit, {"save-mode", "3", "Party"});
     ASSERT_EQ(save.exitCode, kExitOk) << save.err.toStdString();
     unit.WithUnit([](CSimUnit& sim) {
-        const auto name = sim.SystemBlock().subspan(2 + 2 * kModeNameBytes, kModeNameBytes);
+        const auto name = sim.SystemBlock().subspan(2 + 2 * kModeNameLength, kModeNameLength);
         EXPECT_EQ(std::string(name.begin(), name.end()), "Party               ");
     });
     const CliRun recall = RunCli(unit, {"recall-mode", "2"});

@@ -25,20 +25,20 @@ SimOptions Faults(int dropEvery, int garbageEvery) {
     return options;
 }
 
-const int kLinks[] = {kLinkSerial, kLinkNetwork, kLinkUsb};
-const char* LinkName(int kind) {
-    return kind == kLinkUsb ? "USB" : kind == kLinkSerial ? "serial" : "network";
+const LinkKind kLinks[] = {LinkKind::Serial, LinkKind::Network, LinkKind::Usb};
+const char* LinkName(LinkKind kind) {
+    return kind == LinkKind::Usb ? "USB" : kind == LinkKind::Serial ? "serial" : "network";
 }
 }  // namespace
 
 TEST(SimScenario, FullReadBackMakesTheImageEqualTheUnit) {
-    for (int kind : kLinks) {
+    for (LinkKind kind : kLinks) {
         SimRig rig(kind);
         ReadAllSequence(rig.engine, rig.Chunked());
         const int frames = rig.engine.GetCount();
         const int ticks = rig.TickUntil([&] { return rig.Sent(MSG_SYSTEM_DATA_READ); });
         EXPECT_EQ(ticks, frames) << LinkName(kind) << ": one tick per frame";
-        EXPECT_EQ(frames, kind == kLinkUsb ? 26 : 12);
+        EXPECT_EQ(frames, kind == LinkKind::Usb ? 26 : 12);
         ExpectImageEqualsUnit(rig, LinkName(kind));
         const ReadBackResult result = ApplyReadBack(rig.model);
         EXPECT_EQ(rig.model.Volume().GetMusicVol(), rig.sim.Block(10)[1]);
@@ -50,7 +50,7 @@ TEST(SimScenario, FullReadBackMakesTheImageEqualTheUnit) {
 }
 
 TEST(SimScenario, UploadReachesTheUnitAndConfirmsTheVolumes) {
-    for (int kind : kLinks) {
+    for (LinkKind kind : kLinks) {
         SimRig rig(kind);
         rig.model.Music().SetInput(5);
         rig.model.Mic().GetEQ().GetAt(14).SetGain(77);
@@ -80,7 +80,7 @@ TEST(SimScenario, UploadReachesTheUnitAndConfirmsTheVolumes) {
 }
 
 TEST(SimScenario, EditsAndModeRecallReachTheUnit) {
-    for (int kind : kLinks) {
+    for (LinkKind kind : kLinks) {
         SimRig rig(kind);
         rig.model.Music().SetKeyShift(12);
         rig.model.Center(1).GetEQ().GetAt(2).SetFreq(200);
@@ -100,7 +100,7 @@ TEST(SimScenario, EditsAndModeRecallReachTheUnit) {
 }
 
 TEST(SimScenario, IdlePollReportsTheKey) {
-    SimRig rig(kLinkSerial);
+    SimRig rig(LinkKind::Serial);
     rig.sim.Block(0)[2] = 13;
     rig.TickUntil([&] { return !rig.sink.m_posted.empty(); }, 60);
     ASSERT_EQ(rig.sink.m_posted.size(), 1u);
@@ -114,7 +114,7 @@ TEST(SimScenario, ReadBackSurvivesDroppedAndGarbledAnswers) {
         Faults(5, 7),
     };
     for (const SimOptions& options : faults) {
-        for (int kind : kLinks) {
+        for (LinkKind kind : kLinks) {
             SimRig rig(kind, options);
             ReadAllSequence(rig.engine, rig.Chunked());
             const int ticks = rig.TickUntil([&] { return rig.Sent(MSG_SYSTEM_DATA_READ); });
@@ -128,7 +128,7 @@ TEST(SimScenario, ReadBackSurvivesDroppedAndGarbledAnswers) {
 TEST(SimScenario, SilentOrRefusingUnits) {
     SimOptions silentOptions;
     silentOptions.silent = true;
-    SimRig silent(kLinkNetwork, silentOptions);
+    SimRig silent(LinkKind::Network, silentOptions);
     silent.engine.Enqueue(MakeConnectProbe());
     const int ticks = silent.TickUntil([&] { return !silent.sink.m_disconnects.empty(); });
     EXPECT_EQ(ticks, 6 * 62) << "six transmissions, dropped at the sixth time-out";
@@ -136,7 +136,7 @@ TEST(SimScenario, SilentOrRefusingUnits) {
 
     SimOptions refuseOptions;
     refuseOptions.refuse = true;
-    SimRig refusing(kLinkSerial, refuseOptions);
+    SimRig refusing(LinkKind::Serial, refuseOptions);
     refusing.state.unitAcked = 0;
     refusing.engine.Enqueue(MakeConnectProbe());
     refusing.Tick();

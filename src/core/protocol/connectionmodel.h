@@ -1,6 +1,6 @@
 // What the link controller needs from the parameter model and its command catalogue: queueing
-// the read-back and the upload, and taking the results in. The editor and the command-line tool
-// pass their model through this.
+// the read-back and the upload, and taking the results in. CAudioDataAdapter is the model's
+// side; tests put stand-ins in its place.
 #pragma once
 
 #include <cstdint>

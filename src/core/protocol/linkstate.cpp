@@ -1,3 +1,0 @@
-#include "core/protocol/linkstate.h"
-
-CLinkState g_linkState;
