@@ -2,6 +2,7 @@
 // the queue, the link state and the ticks driven into arbitrary states by the same input, and
 // the simulated unit's parser fed alongside. The input is a little program: each step starts
 // with an operation byte, followed by its operands.
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 
@@ -40,11 +41,45 @@ public:
     }
     CCommand* m_pEngine = nullptr;
 };
+
+// Building a model computes every band's response, which costs far more than one input's
+// work, so one model serves every input. Each input starts from the same state: the image the
+// model was built with, every record loaded from it and no changed flag. Records are loaded
+// again only when the input applied a read-back; a key shift is set back by its setter.
+class CSharedModel {
+public:
+    enum class Touched { None, KeyShift, All };
+
+    CSharedModel() : m_pristine(m_model.Image()), m_nPristineKey(m_model.Music().GetKeyShift()) {
+        m_touched = Touched::All;
+        Restore();
+    }
+    CAudioData& Model() { return m_model; }
+    void Touch(Touched touched) { m_touched = std::max(m_touched, touched); }
+    void Restore() {
+        m_model.Image() = m_pristine;
+        if (m_touched == Touched::All) {
+            m_model.LoadAllFromImage(m_pristine);
+        } else if (m_touched == Touched::KeyShift) {
+            m_model.Music().SetKeyShift(m_nPristineKey);
+        }
+        m_model.SetAllChanged(0);
+        m_touched = Touched::None;
+    }
+
+private:
+    CAudioData m_model;
+    const DeviceImage m_pristine;
+    const std::int16_t m_nPristineKey;
+    Touched m_touched = Touched::None;
+};
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    static CSharedModel shared;
+    shared.Restore();
+    CAudioData& model = shared.Model();
     CInput in(data, size);
-    CAudioData model;
     CLinkState state;
     CAudioDataAdapter port(model, state);
     CDisconnectingSink sink;
@@ -60,7 +95,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     while (!in.Empty()) {
         switch (in.Byte() % 10) {
             case 0: {
-                engine.OnReceived(LinkKind::Serial, in.Take(in.Byte() * 2u));
+                // Serial bytes: a 16-bit length (at most a little over the longest reply), so
+                // that a whole data reply or several grouped replies arrive in one read.
+                const std::size_t length = in.Byte() | (in.Byte() << 8);
+                engine.OnReceived(LinkKind::Serial, in.Take(length % 600));
                 break;
             }
             case 1: {
@@ -105,7 +143,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                 break;
             }
             default:
-                ApplyReadBack(model);
+                // A read-back reloads every record: one in eight of these steps applies one.
+                if (in.Byte() % 8 == 0) {
+                    shared.Touch(CSharedModel::Touched::All);
+                    ApplyReadBack(model);
+                }
+                shared.Touch(CSharedModel::Touched::KeyShift);
                 model.Music().SetKeyShift(static_cast<std::int16_t>(in.Byte()));
                 break;
         }

@@ -61,6 +61,11 @@ bool CParamRecord::IsChanged(int field) const {
     return Valid(field) && m_bChanged[At(field)] != 0;
 }
 
+bool CParamRecord::AnyChanged() const {
+    const auto flags = std::span(m_bChanged).first(At(FieldCount()));
+    return std::any_of(flags.begin(), flags.end(), [](int flag) { return flag != 0; });
+}
+
 void CParamRecord::ClearChanged(int field) {
     if (Valid(field)) {
         m_bChanged[At(field)] = 0;

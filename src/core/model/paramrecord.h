@@ -42,6 +42,8 @@ public:
     void Set(int field, std::int16_t v);
     bool IsChanged(int field) const;
     void ClearChanged(int field);
+    // True when any field's changed flag is raised (the sender's quick test at every idle tick).
+    bool AnyChanged() const;
 
 protected:
     CParamRecord(std::span<const FieldDef> fields, int channel, int index, DeviceImage* image);

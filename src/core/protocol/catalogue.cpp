@@ -43,10 +43,13 @@ Frame TakeField(CParamRecord& record, int channel, int word) {
 Frame TakeFromRecord(CAudioData& model, CEqRecord& record, std::span<const int> scan) {
     const int channel = record.Channel();
     CEQ& eq = record.GetEQ();
+    // Most idle ticks find nothing: the field lookups are skipped when no field flag is up.
+    const bool fieldsChanged = record.AnyChanged();
     for (int entry : scan) {
         Frame frame = entry == kScanHighPass  ? TakeXover(model, channel, eq.GetHighPass())
                       : entry == kScanLowPass ? TakeXover(model, channel, eq.GetLowPass())
-                                              : TakeField(record, channel, entry);
+                      : fieldsChanged         ? TakeField(record, channel, entry)
+                                              : nullptr;
         if (frame) {
             return frame;
         }
@@ -65,6 +68,9 @@ Frame TakeFromRecord(CAudioData& model, CEqRecord& record, std::span<const int> 
 }
 
 Frame TakeWords(CParamRecord& record, int channel, int words) {
+    if (!record.AnyChanged()) {
+        return nullptr;
+    }
     for (int word = 0; word < words; ++word) {
         if (Frame frame = TakeField(record, channel, word)) {
             return frame;
