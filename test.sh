@@ -18,6 +18,8 @@ echo "== Release build"
 scripts/build.sh release
 echo "== Release tests"
 ctest --test-dir build/release --output-on-failure -j "$jobs"
+echo "== Soak against the simulated unit (1 minute)"
+scripts/soak.sh 1 build/release
 
 echo "== Sanitizer build (ASan + UBSan)"
 scripts/build.sh asan

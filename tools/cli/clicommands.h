@@ -20,3 +20,4 @@ int RunRestoreCommand(const QStringList& args);
 int RunSetCommand(const QStringList& args);
 int RunRecallModeCommand(const QStringList& args);
 int RunSaveModeCommand(const QStringList& args);
+int RunSoakCommand(const QStringList& args);

@@ -27,7 +27,9 @@ void PrintUsage(QTextStream& out) {
            "  restore FILE.pmx       upload a parameter file and wait for the confirmation\n"
            "  set REC.FIELD=VALUE... change fields (names as in dump --json)\n"
            "  recall-mode N          recall stored mode N (1-7) and read it back\n"
-           "  save-mode N NAME       store the current settings as mode N (1-7)\n";
+           "  save-mode N NAME       store the current settings as mode N (1-7)\n"
+           "  soak SECONDS [--seed N] random edits, mode stores and recalls and uploads for\n"
+           "                         SECONDS, then the unit's memory compared with the model\n";
 }
 }  // namespace
 
@@ -60,6 +62,7 @@ int main(int argc, char* argv[]) {
         {"set", RunSetCommand},
         {"recall-mode", RunRecallModeCommand},
         {"save-mode", RunSaveModeCommand},
+        {"soak", RunSoakCommand},
     };
     if (deviceCommands.contains(command)) {
         return deviceCommands[command](args);

@@ -139,6 +139,7 @@ void CCommand::LinkStep(LinkKind link) {
     }
     if (m_state.retryCount < kMaxRetries) {
         m_state.retryCount += 1;
+        m_state.resends += 1;
         ResetReceive();
         head->m_bSendPending = 1;
         head->m_nTicks = 0;

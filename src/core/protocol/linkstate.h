@@ -20,6 +20,7 @@ struct CLinkState {
     LinkKind linkKind = LinkKind::Usb;
     SearchStage searchStage = SearchStage::Usb;
     std::uint8_t retryCount = 0;  // consecutive reply time-outs; reset by any arrival
+    int resends = 0;              // frames sent again after a time-out, for the link's statistics
     int uploadConfirm = 0;        // 1 while the volume block is awaited after an upload
     std::array<int, kLinkKinds> idleTicks{};
     std::array<int, kLinkKinds> idleLimit{kDefaultIdleLimit, kDefaultIdleLimit, kDefaultIdleLimit};
