@@ -23,8 +23,8 @@ scripts/soak.sh 1 build/release
 
 echo "== Sanitizer build (ASan + UBSan)"
 scripts/build.sh asan
-echo "== Fuzz smoke run (receive paths)"
-scripts/fuzz.sh 20 build/asan
+echo "== Fuzz smoke runs (receive paths, parameter files: 20 s each)"
+scripts/fuzz.sh 40 build/asan
 
 echo "== Sanitizer tests"
 ctest --test-dir build/asan --output-on-failure -j "$jobs"

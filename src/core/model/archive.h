@@ -1,7 +1,9 @@
 // Byte archive of the parameter file: the model's records serialize themselves through it,
 // little-endian, with no tags or counts. A storing archive appends to its buffer; a loading
 // archive reads from the bytes it was given and, once it runs short, reads zeros and reports
-// Failed() (callers check the length first so that a short file never half-loads).
+// Failed() (callers check the length first so that a short file never half-loads). A verbatim
+// loading archive asks the records to keep every value exactly as read, with none of the
+// corrections a load normally makes, so that a file can be checked as it is.
 #pragma once
 
 #include <cstdint>
@@ -13,10 +15,13 @@ public:
     // A storing archive.
     CArchive() = default;
     // A loading archive over `bytes` (which must outlive it).
-    explicit CArchive(std::span<const std::uint8_t> bytes) : m_in(bytes), m_bLoading(true) {}
+    enum class Load { kCorrected, kVerbatim };
+    explicit CArchive(std::span<const std::uint8_t> bytes, Load load = Load::kCorrected)
+        : m_in(bytes), m_bLoading(true), m_bVerbatim(load == Load::kVerbatim) {}
 
     bool IsStoring() const { return !m_bLoading; }
     bool IsLoading() const { return m_bLoading; }
+    bool IsVerbatim() const { return m_bVerbatim; }
     bool Failed() const { return m_bFailed; }
     const std::vector<std::uint8_t>& Bytes() const { return m_out; }
     std::size_t Position() const { return m_nPos; }
@@ -34,5 +39,6 @@ private:
     std::vector<std::uint8_t> m_out;
     std::size_t m_nPos = 0;
     bool m_bLoading = false;
+    bool m_bVerbatim = false;
     bool m_bFailed = false;
 };

@@ -37,7 +37,7 @@ double EchoADelayAt(int index) {
     return TableValue(kEchoADelayTable, index);
 }
 double GainIndexToDb(int index) {
-    return kGainStepDb * index - kGainOffsetDb;
+    return kGainStepDb * std::clamp(index, 0, kGainMaxIndex) - kGainOffsetDb;
 }
 
 std::string FormatFixed(double value, int decimals) {

@@ -11,13 +11,15 @@
 double TableValue(std::span<const double> table, int index);
 int ClampIndex(int index, int count);
 
-double FreqAt(int index);         // frequency grid, Hz
-double QAt(int index);            // peaking band Q
-double SlopeAt(int index);        // shelf slope
-double XoverQAt(int index);       // crossover Q
-double RatioAt(int index);        // compressor ratio
-double EchoADelayAt(int index);   // echo A delay, ms
-double GainIndexToDb(int index);  // 0.2 x index - 24
+double FreqAt(int index);        // frequency grid, Hz
+double QAt(int index);           // peaking band Q
+double SlopeAt(int index);       // shelf slope
+double XoverQAt(int index);      // crossover Q
+double RatioAt(int index);       // compressor ratio
+double EchoADelayAt(int index);  // echo A delay, ms
+// 0.2 x index - 24, the index clamped into the gain scale 0-180 like the table lookups, so a
+// gain word from a file or the unit can never make a response non-finite.
+double GainIndexToDb(int index);
 
 // Display helpers; each appends `suffix` as given.
 std::string FormatScaled(int v, int k, std::string_view suffix);                    // "%d%s" of v*k

@@ -30,6 +30,10 @@ std::int16_t ClampFreqIndex(std::int16_t v) {
 }
 }  // namespace
 
+std::int16_t NearestBandType(int type) {
+    return static_cast<std::int16_t>(std::clamp(type, 0, kLastBandType));
+}
+
 int OwnerChannel(OwnerKind ownerKind, int scene) {
     if (!ValidKind(ownerKind)) {
         return -1;
@@ -324,50 +328,80 @@ void CFilter::Serialize(CArchive& ar) {
     ar.Exchange(m_bFlat);
     if (ar.IsLoading()) {
         SetAllChanged(0);
-        RecomputeDerived();
-        UpdateResponse();
+        if (!ar.IsVerbatim()) {
+            TakeRoleAfterLoad();
+        }
     }
+}
+
+void CFilter::TakeRoleAfterLoad() {
+    m_bEqBand = IsCrossover() ? 0 : 1;
+    m_nType = IsHighPass()  ? static_cast<std::int16_t>(kTypeHighPass)
+              : IsLowPass() ? static_cast<std::int16_t>(kTypeLowPass)
+                            : NearestBandType(m_nType);
+    // The values the role uses are always recomputed. The others only travel with the file:
+    // one that its scale cannot give (not finite, a negative frequency) is recomputed too,
+    // while a plausible one is kept so that a file of our own making reloads byte for byte.
+    const double bandFreq = FreqAt(m_nFreq);
+    const double bandQ = m_nType != kTypePeaking ? SlopeAt(m_nSlope) : QAt(m_nQ);
+    const double bandGain = GainIndexToDb(m_nGain);
+    const double xoverFreq = FreqAt(m_nXoverFreq);
+    auto keepIfIn = [](double& v, double lo, double hi, double fallback) {
+        if (!(v >= lo && v <= hi)) {
+            v = fallback;
+        }
+    };
+    keepIfIn(m_dFreqHz, kFreqTable.front(), kFreqTable.back(), bandFreq);
+    keepIfIn(m_dQ, kQTable.front(), kQTable.back(), bandQ);
+    keepIfIn(m_dGainDb, GainIndexToDb(0), GainIndexToDb(kGainMaxIndex), bandGain);
+    keepIfIn(m_dXoverFreqHz, kFreqTable.front(), kFreqTable.back(), xoverFreq);
+    RecomputeDerived();
+    UpdateResponse();
 }
 
 void CFilter::UpdateResponse() {
     ResponseDb& out = m_dResponse;
-    Coeffs den{}, num{};
+    // A crossover record draws as the crossover its place in the band set makes it, whatever
+    // type word it holds; a band draws by its type.
+    if (IsHighPass()) {
+        if (m_nXoverFreq <= 0) {
+            out.fill(0);
+        } else {
+            CrossoverResponse(true, FreqAt(m_nXoverFreq - 1), m_nFamily, m_nSlopeStep,
+                              UsesVariableQ(), XoverQAt(m_nXoverQ), out);
+        }
+        return;
+    }
+    if (IsLowPass()) {
+        if (m_nXoverFreq >= kFreqMaxIndex) {
+            out.fill(0);
+        } else {
+            // The subwoofer's low-pass corner sits one grid step below its index.
+            const int corner = m_nOwnerKind == OwnerKind::Sub ? std::max(m_nXoverFreq - 1, 0)
+                                                              : static_cast<int>(m_nXoverFreq);
+            CrossoverResponse(false, FreqAt(corner), m_nFamily, m_nSlopeStep, UsesVariableQ(),
+                              XoverQAt(m_nXoverQ), out);
+        }
+        return;
+    }
     switch (m_nType) {
         case kTypePeaking:
-        case kTypeHighShelf:
+        case kTypeHighShelf: {
             out.fill(0);
             if (m_bBypass == 0) {
+                Coeffs den{}, num{};
                 DesignBiquad(m_nType == kTypePeaking ? kBiquadPeaking : kBiquadHighShelf, m_dFreqHz,
                              m_dQ, m_dGainDb, den, num);
                 AccumulateSectionDb(den, num, out);
             }
             break;
+        }
         case kTypeBypass:
         case 3:
             out.fill(0);
             break;
-        case kTypeHighPass:
-            if (m_nXoverFreq == 0) {
-                out.fill(0);
-            } else {
-                CrossoverResponse(true, FreqAt(m_nXoverFreq - 1), m_nFamily, m_nSlopeStep,
-                                  m_nXoverStepCode == 3 || m_nXoverStepCode == 4,
-                                  XoverQAt(m_nXoverQ), out);
-            }
-            break;
-        case kTypeLowPass:
-            if (m_nXoverFreq == kFreqMaxIndex) {
-                out.fill(0);
-            } else {
-                // The subwoofer's low-pass corner sits one grid step below its index.
-                const int corner = m_nOwnerKind == OwnerKind::Sub ? std::max(m_nXoverFreq - 1, 0)
-                                                                  : static_cast<int>(m_nXoverFreq);
-                CrossoverResponse(false, FreqAt(corner), m_nFamily, m_nSlopeStep,
-                                  m_nXoverStepCode == 3 || m_nXoverStepCode == 4,
-                                  XoverQAt(m_nXoverQ), out);
-            }
-            break;
         default:
+            // A type no band knows leaves the response as it was.
             break;
     }
     UpdateView();
@@ -388,6 +422,10 @@ void CFilter::UpdateView() {
         m_rcHandle = BandHandleRect(m_dFreqHz, gainDb, m_nPlotWidth, m_nPlotHeight);
     }
     ComputeCurvePoints(m_dResponse, m_nPlotWidth, m_nPlotHeight, m_ptCurve);
+}
+
+bool CFilter::UsesVariableQ() const {
+    return m_nXoverStepCode == 3 || m_nXoverStepCode == 4;
 }
 
 std::int16_t CFilter::GainIndexForDb(double gainDb) const {

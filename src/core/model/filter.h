@@ -26,6 +26,12 @@ inline constexpr int kTypeHighShelf = 2;
 inline constexpr int kTypeHighPass = 4;
 inline constexpr int kTypeLowPass = 5;
 
+// The band types a parametric band can take from a page: peaking, bypass and high shelf. A
+// loaded band type outside them is taken as the nearest of them (below 0 peaking, above 2
+// high shelf), so what the curve shows is what is sent.
+inline constexpr int kLastBandType = kTypeHighShelf;
+std::int16_t NearestBandType(int type);
+
 // The five device words of a band, in block order.
 inline constexpr int kBandWordGain = 0;
 inline constexpr int kBandWordQ = 1;
@@ -99,8 +105,10 @@ public:
     int XoverStepSlot() const;
     int XoverQSlot() const;
 
-    // The 68-byte file record. After loading: flags cleared, derived values and response
-    // recomputed (a band its band values, a crossover its crossover values).
+    // The 68-byte file record. After loading: flags cleared; the record keeps its role whatever
+    // the file says (m_bEqBand and, for a crossover, its type; a band's type becomes the
+    // nearest band type); derived values and response recomputed. A verbatim archive keeps
+    // every value as read.
     void Serialize(CArchive& ar);
 
     // Derived values from the stored indexes: band (m_dFreqHz, m_dQ, m_dGainDb) or crossover
@@ -166,6 +174,10 @@ public:
     bool m_bWheelArmed = false;
 
 private:
+    // Step codes 3 and 4 take the variable-Q table instead of the family's stage Qs.
+    bool UsesVariableQ() const;
+    // After a file load: the role's fields and every derived value made consistent with it.
+    void TakeRoleAfterLoad();
     void MirrorBandWord(int w, std::int16_t v);
     // Stores v in the band field of word w, mirrors it and raises the word's flag.
     void StoreBandWord(int w, std::int16_t& field, std::int16_t v);

@@ -1,7 +1,10 @@
 // Parameter files (.pmx): the model's serialized form on disk.
 #pragma once
 
+#include <cstdint>
+#include <span>
 #include <string>
+#include <vector>
 
 class CAudioData;
 
@@ -12,9 +15,20 @@ struct PmxResult {
     std::string error;  // why it failed, with the path; empty on success
 };
 
-// Writes the whole file to a temporary file in the same folder and renames it over `path` only
-// after a complete, flushed write; on failure the previous file is left as it was.
+// Writes the whole file to a temporary file in the target's folder, flushes it, renames it over
+// the target and flushes the folder, so that after a crash either the old or the new file is
+// there. A file that is replaced keeps its mode; a new one gets the mode the umask allows. A
+// path that is a symbolic link writes the file the link points to and keeps the link.
 PmxResult SaveParameterFile(CAudioData& data, const std::string& path);
-// Reads the whole file first; a file shorter than the layout (or unreadable) changes nothing.
-// Bytes beyond the layout are ignored. Loading sets no changed flag and leaves the image alone.
+// Whether SaveParameterFile could write `path`: its folder takes a new file and `path` is not
+// a folder. Creates and removes a probe file; nothing else changes.
+PmxResult CheckParameterFileWritable(const std::string& path);
+
+// Reads at most one byte more than the layout from `path`, whatever it is (a device such as
+// /dev/zero, a pipe, a huge file). A file shorter than the layout fails.
+PmxResult ReadParameterBytes(const std::string& path, std::vector<std::uint8_t>& bytes);
+// Loads the layout's bytes into the model; bytes beyond the layout are ignored. Fewer bytes
+// than the layout change nothing (false). Sets no changed flag and leaves the image alone.
+bool LoadParameterBytes(CAudioData& data, std::span<const std::uint8_t> bytes);
+// ReadParameterBytes then LoadParameterBytes; a failed read changes nothing.
 PmxResult LoadParameterFile(CAudioData& data, const std::string& path);

@@ -3,13 +3,18 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <bit>
+#include <cmath>
+#include <cstring>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <limits>
 #include <vector>
 
 #include "core/model/archive.h"
 #include "core/model/audiodata.h"
+#include "core/model/conversiontool.h"
 #include "tests/support/hex.h"
 
 namespace {
@@ -174,13 +179,14 @@ TEST_F(PmxFileTest, TypeChangesSurviveSaveAndLoad) {
     EXPECT_EQ(ReadFile(first), ReadFile(second));
 }
 
-// Indexes are carried as they are; the doubles derived from them are recomputed on loading,
-// so the first re-save normalises them and every later one is identical.
+// Indexes are carried as they are (a band type outside the band types excepted); the doubles
+// derived from them are recomputed on loading, so the first re-save normalises them and every
+// later one is identical.
 TEST_F(PmxFileTest, OutOfRangeValuesRoundTripUnchanged) {
     std::vector<uint8_t> bytes = Serialized(*std::make_unique<CAudioData>());
     bytes[8 + 6] = 0x90;  // music band 0 frequency index 400
     bytes[8 + 7] = 0x01;
-    bytes[8 + 4] = 0x09;                    // type 9
+    bytes[8 + 4] = 0x09;                    // type 9: taken as the nearest band type, 2
     bytes[1816 + 30 + 4 * 68 + 44] = 0xFF;  // main 0 low-pass index -1
     bytes[1816 + 30 + 4 * 68 + 45] = 0xFF;
     const fs::path in = m_dir / "odd.pmx";
@@ -193,9 +199,10 @@ TEST_F(PmxFileTest, OutOfRangeValuesRoundTripUnchanged) {
     EXPECT_EQ(data.MainOut(0).GetLowPass()->GetXoverFreq(), -1);
     ASSERT_TRUE(SaveParameterFile(data, out.string()).ok);
     std::vector<uint8_t> expected = bytes;
+    expected[8 + 4] = 0x02;
     const std::vector<uint8_t> hz20200 = FromHex("00 00 00 00 00 BA D3 40");
     std::copy(hz20200.begin(), hz20200.end(), expected.begin() + 8 + 14);
-    const std::vector<uint8_t> q04 = FromHex("9A 99 99 99 99 99 D9 3F");  // type 9: shelf-slope Q
+    const std::vector<uint8_t> q04 = FromHex("9A 99 99 99 99 99 D9 3F");  // shelf-slope Q
     std::copy(q04.begin(), q04.end(), expected.begin() + 8 + 22);
     const std::vector<uint8_t> hz19_7 = FromHex("33 33 33 33 33 B3 33 40");
     std::copy(hz19_7.begin(), hz19_7.end(), expected.begin() + 1816 + 30 + 4 * 68 + 52);
@@ -257,6 +264,154 @@ TEST_F(PmxFileTest, FailedSaveKeepsTheOldFile) {
     for ([[maybe_unused]] const auto& e : fs::directory_iterator(m_dir))
         ++entries;
     EXPECT_EQ(entries, 2);  // keep.pmx and ro/
+}
+
+// Band records of a fresh model's file, and fields inside a 68-byte record.
+constexpr std::size_t kMusicBand = 8;  // + 68 k
+constexpr std::size_t kMicHighPass = 484 + 6 + 15 * 68;
+constexpr std::size_t kMainBand = 1816 + 30;  // scene 0, + 68 k
+constexpr std::size_t kMainHighPass = kMainBand + 3 * 68;
+constexpr std::size_t kEqBandAt = 0, kTypeAt = 4, kGainAt = 8, kFreqHzAt = 14, kQAt = 22,
+                      kGainDbAt = 30, kXoverFreqAt = 44, kXoverHzAt = 52;
+
+void Put(std::vector<uint8_t>& bytes, std::size_t at, int64_t v, int size) {
+    for (int i = 0; i < size; ++i)
+        bytes[at + static_cast<std::size_t>(i)] = static_cast<uint8_t>(v >> (8 * i));
+}
+void PutDouble(std::vector<uint8_t>& bytes, std::size_t at, double v) {
+    Put(bytes, at, std::bit_cast<int64_t>(v), 8);
+}
+
+bool EveryResponseFinite(CAudioData& data) {
+    for (int ch = kChMusic; ch <= kChSub + 1; ++ch) {
+        CEQ& eq = data.EqRecordOfChannel(ch)->GetEQ();
+        for (double v : eq.SumResponse())
+            if (!std::isfinite(v))
+                return false;
+    }
+    return true;
+}
+
+// A file cannot turn a crossover into a band or the reverse, a band type outside the band
+// types becomes the nearest one, and no value in a file makes a response non-finite.
+TEST_F(PmxFileTest, HostileRecordsLoadInTheirRole) {
+    CAudioData clean;
+    clean.MainOut(0).GetHighPass()->SetXoverFreq(150);
+    clean.Mic().GetHighPass()->SetXoverFreq(100);
+    std::vector<uint8_t> bytes = Serialized(clean);
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    const double inf = std::numeric_limits<double>::infinity();
+    // The main high-pass claims to be a +12 dB peaking band with a NaN centre frequency.
+    Put(bytes, kMainHighPass + kEqBandAt, 1, 4);
+    Put(bytes, kMainHighPass + kTypeAt, kTypePeaking, 2);
+    Put(bytes, kMainHighPass + kGainAt, 180, 2);
+    PutDouble(bytes, kMainHighPass + kFreqHzAt, nan);
+    // The microphone high-pass: non-finite and negative doubles everywhere.
+    PutDouble(bytes, kMicHighPass + kXoverHzAt, nan);
+    PutDouble(bytes, kMicHighPass + kFreqHzAt, -100);
+    PutDouble(bytes, kMicHighPass + kQAt, inf);
+    PutDouble(bytes, kMicHighPass + kGainDbAt, -inf);
+    // Music bands 0-4 claim crossover roles and types outside the band types; band 5 has an
+    // extreme gain word and a NaN gain.
+    const struct {
+        int band, eqBand, type, expectedType;
+    } types[] = {{0, 0, kTypeLowPass, 2}, {1, 1, -5, 0}, {2, 1, 3, 2}, {3, 1, 1, 1}, {4, 0, 9, 2}};
+    for (const auto& t : types) {
+        Put(bytes, kMusicBand + 68 * t.band + kEqBandAt, t.eqBand, 4);
+        Put(bytes, kMusicBand + 68 * t.band + kTypeAt, t.type, 2);
+        Put(bytes, kMusicBand + 68 * t.band + kXoverFreqAt, 100, 2);
+    }
+    Put(bytes, kMusicBand + 68 * 5 + kGainAt, 32767, 2);
+    PutDouble(bytes, kMusicBand + 68 * 5 + kGainDbAt, nan);
+    const fs::path path = m_dir / "hostile.pmx";
+    WriteFile(path, bytes);
+
+    CAudioData data;
+    ASSERT_TRUE(LoadParameterFile(data, path.string()).ok);
+    EXPECT_TRUE(EveryResponseFinite(data));
+    const CFilter& mainHp = *data.MainOut(0).GetHighPass();
+    EXPECT_TRUE(mainHp.IsHighPass());
+    EXPECT_EQ(mainHp.m_bEqBand, 0);
+    EXPECT_EQ(mainHp.GetType(), kTypeHighPass);
+    EXPECT_EQ(mainHp.Response(), clean.MainOut(0).GetHighPass()->Response());
+    EXPECT_EQ(data.Mic().GetHighPass()->Response(), clean.Mic().GetHighPass()->Response());
+    EXPECT_EQ(data.Mic().GetHighPass()->m_dXoverFreqHz, FreqAt(100));
+    for (const auto& t : types) {
+        const CFilter& band = data.Music().GetEQ().GetAt(t.band);
+        EXPECT_FALSE(band.IsCrossover()) << t.band;
+        EXPECT_EQ(band.m_bEqBand, 1) << t.band;
+        EXPECT_EQ(band.GetType(), t.expectedType) << t.band;
+    }
+    // The band's gain word is carried as it is (a check reports it); the curve takes the top of
+    // the gain scale.
+    const CFilter& loud = data.Music().GetEQ().GetAt(5);
+    EXPECT_EQ(loud.GetGain(), 32767);
+    EXPECT_EQ(loud.m_dGainDb, 12.0);
+
+    // Saved again: the roles and nearest types are in the file, the doubles finite.
+    const fs::path again = m_dir / "again.pmx";
+    ASSERT_TRUE(SaveParameterFile(data, again.string()).ok);
+    const std::vector<uint8_t> saved = ReadFile(again);
+    EXPECT_EQ(saved[kMainHighPass + kEqBandAt], 0);
+    EXPECT_EQ(saved[kMainHighPass + kTypeAt], kTypeHighPass);
+    EXPECT_EQ(saved[kMusicBand + kTypeAt], 2);
+    for (std::size_t at : {kMainHighPass + kFreqHzAt, kMicHighPass + kQAt, kMicHighPass + kGainDbAt,
+                           kMicHighPass + kFreqHzAt}) {
+        double v = 0;
+        std::memcpy(&v, saved.data() + at, sizeof v);
+        EXPECT_TRUE(std::isfinite(v) && v > -25) << at;
+    }
+}
+
+// The loader reads at most one byte past the layout from anything it is given.
+TEST_F(PmxFileTest, LoaderReadsABoundedAmountFromAnySource) {
+    std::vector<uint8_t> bytes;
+    ASSERT_TRUE(ReadParameterBytes("/dev/zero", bytes).ok);
+    EXPECT_EQ(bytes.size(), 4061u);
+    CAudioData data;
+    ASSERT_TRUE(LoadParameterFile(data, "/dev/zero").ok);
+    EXPECT_TRUE(EveryResponseFinite(data));
+    EXPECT_EQ(data.Sub(1).GetLowPass()->GetType(), kTypeLowPass);
+    const PmxResult folder = ReadParameterBytes(m_dir.string(), bytes);
+    EXPECT_FALSE(folder.ok);
+    EXPECT_NE(folder.error.find("folder"), std::string::npos) << folder.error;
+    EXPECT_FALSE(LoadParameterBytes(data, std::vector<uint8_t>(4059, 0)));
+}
+
+// Saving replaces a file with its mode kept, creates one with the mode the umask allows, and
+// writes through a symbolic link to the file it names.
+TEST_F(PmxFileTest, SaveKeepsModesAndLinks) {
+    CAudioData data;
+    data.Music().SetKeyShift(9);
+    const fs::path existing = m_dir / "existing.pmx";
+    WriteFile(existing, {1});
+    ::chmod(existing.c_str(), 0604);
+    ASSERT_TRUE(SaveParameterFile(data, existing.string()).ok);
+    EXPECT_EQ(fs::status(existing).permissions(), static_cast<fs::perms>(0604));
+
+    const mode_t oldMask = ::umask(027);
+    const PmxResult created = SaveParameterFile(data, (m_dir / "new.pmx").string());
+    ::umask(oldMask);
+    ASSERT_TRUE(created.ok) << created.error;
+    EXPECT_EQ(fs::status(m_dir / "new.pmx").permissions(), static_cast<fs::perms>(0640));
+
+    fs::create_directories(m_dir / "real");
+    fs::create_symlink("real/target.pmx", m_dir / "link.pmx");  // dangling until saved
+    ASSERT_TRUE(SaveParameterFile(data, (m_dir / "link.pmx").string()).ok);
+    EXPECT_TRUE(fs::is_symlink(m_dir / "link.pmx"));
+    EXPECT_EQ(ReadFile(m_dir / "real" / "target.pmx"), Serialized(data));
+
+    // Not an ordinary file: a folder and a pipe are refused and left alone, and so is a loop.
+    ASSERT_EQ(::mkfifo((m_dir / "pipe").c_str(), 0600), 0);
+    fs::create_symlink("loop", m_dir / "loop");
+    for (const char* name : {"real", "pipe", "loop"}) {
+        EXPECT_FALSE(SaveParameterFile(data, (m_dir / name).string()).ok) << name;
+        EXPECT_FALSE(CheckParameterFileWritable((m_dir / name).string()).ok) << name;
+    }
+    EXPECT_TRUE(fs::is_fifo(m_dir / "pipe"));
+    EXPECT_TRUE(CheckParameterFileWritable((m_dir / "fresh.pmx").string()).ok);
+    EXPECT_FALSE(fs::exists(m_dir / "fresh.pmx"));
+    EXPECT_FALSE(CheckParameterFileWritable((m_dir / "none" / "x.pmx").string()).ok);
 }
 
 }  // namespace
