@@ -1,7 +1,8 @@
 // Fuzz target: arbitrary bytes as a parameter file. Whatever the file holds, loading never
 // crashes, every response of every channel is finite afterwards, and the model saved and
-// loaded once more gives the same file (so what is shown is what a save writes). An input
-// shorter than the file's layout is padded with zeros, so that every input loads.
+// loaded once more gives the same file (so what is shown is what a save writes). The range
+// check runs on the same bytes, and after clamping the model passes it. An input shorter than
+// the file's layout is padded with zeros, so that every input loads.
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -9,6 +10,7 @@
 
 #include "core/model/archive.h"
 #include "core/model/audiodata.h"
+#include "core/model/parametercheck.h"
 #include "core/model/pmxfile.h"
 
 namespace {
@@ -50,6 +52,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const std::vector<std::uint8_t> first = Saved(model);
     CAudioData again;
     if (!LoadParameterBytes(again, first) || Saved(again) != first) {
+        __builtin_trap();
+    }
+    const bool clean = CheckParameterBytes(bytes).empty();
+    ClampToAllowedRanges(model);
+    if (!CheckFileFields(model).empty() || !EveryResponseFinite(model) ||
+        (clean && Saved(model) != first)) {
         __builtin_trap();
     }
     return 0;

@@ -1,4 +1,7 @@
 // `sonvela-cli backup -o FILE.pmx`: reads the unit's state back and saves the parameter file.
+// Whether the file can be written is checked first, so a wrong path costs no read-back.
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTextStream>
 
 #include "clicommands.h"
@@ -13,15 +16,25 @@ int RunBackupCommand(const QStringList& args) {
     if (options.rest.size() != 2 || options.rest[0] != "-o") {
         return Fail(kExitUsage, "usage: backup -o FILE.pmx");
     }
+    const QString file = options.rest[1];
+    const PmxResult writable = CheckParameterFileWritable(file.toStdString());
+    if (!writable.ok) {
+        return Fail(kExitFailed, QString::fromStdString(writable.error));
+    }
     CDeviceSession session(options);
     const int result = session.Connect();
     if (result != kExitOk) {
         return result;
     }
-    const PmxResult saved = SaveParameterFile(session.Model(), options.rest[1].toStdString());
+    const PmxResult saved = SaveParameterFile(session.Model(), file.toStdString());
     if (!saved.ok) {
         return Fail(kExitFailed, QString::fromStdString(saved.error));
     }
-    QTextStream(stdout) << "saved " << options.rest[1] << "\n";
+    QTextStream out(stdout);
+    if (options.bJson) {
+        out << QJsonDocument(QJsonObject{{"saved", file}}).toJson();
+    } else {
+        out << "saved " << file << "\n";
+    }
     return kExitOk;
 }

@@ -5,6 +5,10 @@
 #include "core/common/utilities.h"
 #include "core/model/audiodata.h"
 
+namespace {
+constexpr char kMaskCharacter = '*';
+}  // namespace
+
 QList<QPair<QString, CParamRecord*>> NamedRecords(CAudioData& model) {
     return {
         {"music", &model.Music()},       {"mic", &model.Mic()},
@@ -16,7 +20,7 @@ QList<QPair<QString, CParamRecord*>> NamedRecords(CAudioData& model) {
     };
 }
 
-QJsonObject StateToJson(CAudioData& model) {
+QJsonObject StateToJson(CAudioData& model, bool showPassword) {
     QJsonObject records;
     for (const auto& [name, pRecord] : NamedRecords(model)) {
         QJsonObject fields;
@@ -40,16 +44,21 @@ QJsonObject StateToJson(CAudioData& model) {
             QString::fromStdString(BytesToString(image.ModeName(mode), kModeNameLength)));
     }
     QJsonArray systemBytes;
-    for (std::uint8_t b : image.system) {
-        systemBytes.append(b);
+    for (std::size_t i = 0; i < image.system.size(); ++i) {
+        const bool hidden = !showPassword && i >= kSysPasswordByte &&
+                            i < static_cast<std::size_t>(kSysPasswordByte + kPasswordLength);
+        systemBytes.append(hidden ? kMaskCharacter : image.system[i]);
     }
+    const QString password =
+        showPassword ? QString::fromStdString(BytesToString(image.Password(), kPasswordLength))
+                     : QString(kPasswordLength, QChar(kMaskCharacter));
     const QJsonObject system{
         {"mode", image.SystemWord(0)},
         {"modeNames", modeNames},
         {"outputAuto", image.SystemWord(kSysOutAutoWord)},
         {"outputScene", image.SystemWord(kSysOutSceneWord)},
         {"panelLock", image.SystemWord(kSysPanelLockWord)},
-        {"password", QString::fromStdString(BytesToString(image.Password(), kPasswordLength))},
+        {"password", password},
         {"bytes", systemBytes},
     };
     return {{"records", records},

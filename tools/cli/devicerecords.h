@@ -13,7 +13,8 @@ class CParamRecord;
 QList<QPair<QString, CParamRecord*>> NamedRecords(CAudioData& model);
 
 // {"records": {name: {field: value}}, "image": {"channels": [[words] x 11], "system": {...}}}
-QJsonObject StateToJson(CAudioData& model);
+// The panel password is shown as "****" (and its bytes as '*') unless `showPassword`.
+QJsonObject StateToJson(CAudioData& model, bool showPassword);
 
 // Sets "record.Field" to value through the record's setter. false with a reason when the name
 // is unknown or the value does not fit a 16-bit word.

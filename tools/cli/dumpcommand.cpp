@@ -1,5 +1,5 @@
-// `sonvela-cli dump [--json]`: reads the unit's whole state back and prints every record's
-// fields and the device image.
+// `sonvela-cli dump [--json] [--show-password]`: reads the unit's whole state back and prints
+// every record's fields and the device image, the panel password masked unless asked for.
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QTextStream>
@@ -45,16 +45,20 @@ void PrintText(const QJsonObject& state, QTextStream& out) {
 
 int RunDumpCommand(const QStringList& args) {
     const DeviceOptions options = ParseDeviceOptions(args);
-    if (!options.error.isEmpty() || !options.rest.isEmpty()) {
-        return Fail(kExitUsage,
-                    options.error.isEmpty() ? "dump takes no arguments" : options.error);
+    if (!options.error.isEmpty()) {
+        return Fail(kExitUsage, options.error);
+    }
+    QStringList rest = options.rest;
+    const bool showPassword = rest.removeAll("--show-password") > 0;
+    if (!rest.isEmpty()) {
+        return Fail(kExitUsage, "dump takes no arguments besides --show-password");
     }
     CDeviceSession session(options);
     const int result = session.Connect();
     if (result != kExitOk) {
         return result;
     }
-    const QJsonObject state = StateToJson(session.Model());
+    const QJsonObject state = StateToJson(session.Model(), showPassword);
     QTextStream out(stdout);
     if (options.bJson) {
         out << QJsonDocument(state).toJson();

@@ -1,5 +1,6 @@
-// `sonvela-cli pmx default -o FILE` and `sonvela-cli pmx show FILE [--json]`: write the
-// parameter file of a fresh model, or decode every record, field and band record of a file.
+// `sonvela-cli pmx default -o FILE`, `pmx show FILE [--json]` and `pmx check FILE [--json]`:
+// write the parameter file of a fresh model, decode every record, field and band record of a
+// file, or check every field of a file against the range its page allows.
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -10,12 +11,16 @@
 
 #include "clicommands.h"
 #include "core/model/audiodata.h"
+#include "core/model/filerecords.h"
+#include "core/model/parametercheck.h"
 #include "core/model/pmxfile.h"
+#include "rangereport.h"
 
 namespace {
 constexpr const char* kUsage =
     "usage: sonvela-cli pmx default -o FILE\n"
-    "       sonvela-cli pmx show FILE [--json]\n";
+    "       sonvela-cli pmx show FILE [--json]\n"
+    "       sonvela-cli pmx check FILE [--json]\n";
 
 int Usage() {
     QTextStream(stderr) << kUsage;
@@ -52,27 +57,8 @@ std::vector<std::pair<const char*, double>> BandFields(const CFilter& f) {
     };
 }
 
-struct FileRecord {
-    QString name;
-    const CParamRecord* record;
-    const CEQ* eq;  // null for records without bands
-};
-
-// The records of the file, in file order (the master volumes are not in the file).
-std::vector<FileRecord> FileRecords(const CAudioData& data) {
-    const char* const eqNames[] = {"music",   "mic",     "effect", "mainOut0", "mainOut1",
-                                   "center0", "center1", "sub0",   "sub1"};
-    std::vector<FileRecord> records;
-    for (int ch = kChMusic; ch <= kChSub + 1; ++ch) {
-        const CEqRecord* record = data.EqRecordOfChannel(ch);
-        records.push_back({eqNames[ch], record, &record->GetEQ()});
-    }
-    records.push_back({"toneLimits", &data.ToneLimits(), nullptr});
-    records.push_back({"system", &data.System(), nullptr});
-    return records;
-}
-
 QJsonObject ToJson(const FileRecord& r) {
+    const QString name = QString::fromLatin1(r.name);
     QJsonObject fields;
     for (int i = 0; i < r.record->FieldCount(); ++i) {
         const FieldDef& def = r.record->Fields()[static_cast<std::size_t>(i)];
@@ -80,7 +66,7 @@ QJsonObject ToJson(const FileRecord& r) {
             fields.insert(QString::fromLatin1(def.name), r.record->Get(i));
         }
     }
-    QJsonObject object{{"name", r.name}, {"channel", r.record->Channel()}, {"fields", fields}};
+    QJsonObject object{{"name", name}, {"channel", r.record->Channel()}, {"fields", fields}};
     if (r.eq != nullptr) {
         QJsonArray bands;
         for (int k = 0; k < r.eq->GetCount(); ++k) {
@@ -127,32 +113,64 @@ int WriteDefault(const QStringList& args) {
     return result.ok ? kExitOk : Failed(result);
 }
 
-int Show(const QStringList& args) {
-    const bool json = args.contains("--json");
+// The file argument and --json; false when the arguments are anything else.
+bool FileAndJson(const QStringList& args, QString& file, bool& json) {
+    json = args.contains("--json");
     QStringList rest = args;
     rest.removeAll("--json");
     if (rest.size() != 1) {
+        return false;
+    }
+    file = rest[0];
+    return true;
+}
+
+int Show(const QStringList& args) {
+    QString file;
+    bool json = false;
+    if (!FileAndJson(args, file, json)) {
         return Usage();
     }
     CAudioData data;
-    const PmxResult result = LoadParameterFile(data, rest[0].toStdString());
+    const PmxResult result = LoadParameterFile(data, file.toStdString());
     if (!result.ok) {
         return Failed(result);
     }
     QTextStream out(stdout);
     if (json) {
         QJsonArray records;
-        for (const FileRecord& r : FileRecords(data)) {
+        for (const FileRecord& r : FileRecordsOf(data)) {
             records.append(ToJson(r));
         }
-        out << QJsonDocument(QJsonObject{{"file", rest[0]}, {"records", records}})
+        out << QJsonDocument(QJsonObject{{"file", file}, {"records", records}})
                    .toJson(QJsonDocument::Indented);
     } else {
-        for (const FileRecord& r : FileRecords(data)) {
+        for (const FileRecord& r : FileRecordsOf(data)) {
             PrintText(out, r);
         }
     }
     return kExitOk;
+}
+
+int Check(const QStringList& args) {
+    QString file;
+    bool json = false;
+    if (!FileAndJson(args, file, json)) {
+        return Usage();
+    }
+    std::vector<std::uint8_t> bytes;
+    const PmxResult result = ReadParameterBytes(file.toStdString(), bytes);
+    if (!result.ok) {
+        return Failed(result);
+    }
+    const std::vector<RangeIssue> issues = CheckParameterBytes(bytes);
+    QTextStream out(stdout);
+    if (json) {
+        out << QJsonDocument(RangeReportJson(file, issues)).toJson(QJsonDocument::Indented);
+    } else {
+        PrintRangeReport(out, file, issues);
+    }
+    return issues.empty() ? kExitOk : kExitFailed;
 }
 }  // namespace
 
@@ -165,6 +183,9 @@ int RunPmxCommand(const QStringList& args) {
     }
     if (args[0] == "show") {
         return Show(args.mid(1));
+    }
+    if (args[0] == "check") {
+        return Check(args.mid(1));
     }
     return Usage();
 }

@@ -1,39 +1,54 @@
-// `sonvela-cli restore FILE.pmx`: loads the parameter file, uploads it and waits for the unit's
-// volume confirmation. The file is loaded before anything is sent, so a bad file changes
-// nothing on the unit.
+// `sonvela-cli restore FILE.pmx [--force]`: checks the parameter file against the ranges the
+// pages allow, uploads it and waits for the unit's volume confirmation. The file is read and
+// checked before anything is sent, so a bad file changes nothing on the unit; with --force a
+// file with values out of range is sent with those values clamped to their ranges.
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTextStream>
 
 #include "clicommands.h"
 #include "core/model/audiodata.h"
+#include "core/model/parametercheck.h"
 #include "core/model/pmxfile.h"
 #include "devicesession.h"
 #include "link/linkcontroller.h"
+#include "rangereport.h"
 
 int RunRestoreCommand(const QStringList& args) {
     const DeviceOptions options = ParseDeviceOptions(args);
     if (!options.error.isEmpty()) {
         return Fail(kExitUsage, options.error);
     }
-    if (options.rest.size() != 1) {
-        return Fail(kExitUsage, "usage: restore FILE.pmx");
+    QStringList rest = options.rest;
+    const bool force = rest.removeAll("--force") > 0;
+    if (rest.size() != 1) {
+        return Fail(kExitUsage, "usage: restore FILE.pmx [--force]");
     }
-    const std::string path = options.rest[0].toStdString();
-    {
-        CAudioData check;
-        const PmxResult loaded = LoadParameterFile(check, path);
-        if (!loaded.ok) {
-            return Fail(kExitFailed, QString::fromStdString(loaded.error));
+    const QString file = rest[0];
+    std::vector<std::uint8_t> bytes;
+    const PmxResult read = ReadParameterBytes(file.toStdString(), bytes);
+    if (!read.ok) {
+        return Fail(kExitFailed, QString::fromStdString(read.error));
+    }
+    const std::vector<RangeIssue> issues = CheckParameterBytes(bytes);
+    if (!issues.empty()) {
+        QTextStream err(stderr);
+        PrintRangeReport(err, file, issues);
+        if (!force) {
+            return Fail(
+                kExitFailed,
+                "nothing was sent; give --force to send the values clamped to their ranges");
         }
+        err << "sending the values clamped to their ranges\n" << Qt::flush;
     }
+
     CDeviceSession session(options);
     int result = session.Connect();
     if (result != kExitOk) {
         return result;
     }
-    const PmxResult loaded = LoadParameterFile(session.Model(), path);
-    if (!loaded.ok) {
-        return Fail(kExitFailed, QString::fromStdString(loaded.error));
-    }
+    LoadParameterBytes(session.Model(), bytes);
+    ClampToAllowedRanges(session.Model());
     bool confirmed = false;
     QObject::connect(&session.Controller(), &CLinkController::VolumesConfirmed,
                      [&confirmed] { confirmed = true; });
@@ -42,6 +57,13 @@ int RunRestoreCommand(const QStringList& args) {
     if (result != kExitOk) {
         return result;
     }
-    QTextStream(stdout) << "restored " << options.rest[0] << "\n";
+    QTextStream out(stdout);
+    if (options.bJson) {
+        out << QJsonDocument(
+                   QJsonObject{{"restored", file}, {"clamped", static_cast<int>(issues.size())}})
+                   .toJson();
+    } else {
+        out << "restored " << file << "\n";
+    }
     return kExitOk;
 }

@@ -1,13 +1,19 @@
 // Field table of the tone-limit record: three words (maximum gain, current, maximum cut) for
-// each of the six tone groups.
+// each of the six tone groups, with the ranges of the System page's tone-limit edits: maximum
+// gain 0 to +12 dB, current -12 to +12 dB, maximum cut -12 to 0 dB.
 #include <algorithm>
 
 #include "core/model/audiosoundenhancedata.h"
 #include "core/model/deviceimage.h"
 
 namespace {
+constexpr FieldRange kMaxGainRange = {120, 180};
+constexpr FieldRange kCurrentRange = {60, 180};
+constexpr FieldRange kMaxCutRange = {60, 120};
+
 constexpr FieldDef ToneField(const char* name, int word, std::int16_t def) {
-    return {name, word, word, true, def};
+    const FieldRange ranges[] = {kMaxGainRange, kCurrentRange, kMaxCutRange};
+    return {name, word, word, true, def, ranges[word % 3]};
 }
 constexpr FieldDef kToneFields[] = {
     ToneField("m_nMaxGain[0]", 0, 120),  ToneField("m_nCurrent[0]", 1, 60),

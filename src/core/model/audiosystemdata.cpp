@@ -9,11 +9,11 @@ namespace {
 // System fields carry their system-block word (-1: none) in `word`.
 using S = CAudioSystemData;
 constexpr FieldDef kSystemFields[] = {
-    {"m_nSaveMode", -1, S::kSaveMode, false, 0},
-    {"m_nOutAutoCopy", kSysOutAutoWord, S::kOutAutoCopy, true, 0},
-    {"m_nOutSceneCopy", kSysOutSceneWord, S::kOutSceneCopy, true, 0},
-    {"m_nPanelLock", kSysPanelLockWord, S::kPanelLock, false, 0},
-    {"m_nPassword", -1, S::kPassword, false, 0},
+    {"m_nSaveMode", -1, S::kSaveMode, false, 0, {0, 6}},
+    {"m_nOutAutoCopy", kSysOutAutoWord, S::kOutAutoCopy, true, 0, {0, 1}},
+    {"m_nOutSceneCopy", kSysOutSceneWord, S::kOutSceneCopy, true, 0, {0, 1}},
+    {"m_nPanelLock", kSysPanelLockWord, S::kPanelLock, false, 0, {0, 1}},
+    {"m_nPassword", -1, S::kPassword, false, 0, {0, 9999}},
 };
 
 constexpr int kMaxMusicInputs = 10;

@@ -4,13 +4,15 @@
 
 namespace {
 using V = CAudioVolData;
+// The volume strip and the System page's limit sliders run from 0 to 80.
+constexpr FieldRange kVolumeRange = {0, 80};
 constexpr FieldDef kVolFields[] = {
-    {"m_nMicVol", 0, V::kMicVol, false, 10},
-    {"m_nMusicVol", 1, V::kMusicVol, false, 10},
-    {"m_nEffectVol", 2, V::kEffectVol, false, 30},
-    {"m_nMaxMicVol", 3, V::kMaxMicVol, false, 80},
-    {"m_nMaxMusicVol", 4, V::kMaxMusicVol, false, 80},
-    {"m_nMaxEffectVol", 5, V::kMaxEffectVol, false, 80},
+    {"m_nMicVol", 0, V::kMicVol, false, 10, kVolumeRange},
+    {"m_nMusicVol", 1, V::kMusicVol, false, 10, kVolumeRange},
+    {"m_nEffectVol", 2, V::kEffectVol, false, 30, kVolumeRange},
+    {"m_nMaxMicVol", 3, V::kMaxMicVol, false, 80, kVolumeRange},
+    {"m_nMaxMusicVol", 4, V::kMaxMusicVol, false, 80, kVolumeRange},
+    {"m_nMaxEffectVol", 5, V::kMaxEffectVol, false, 80, kVolumeRange},
 };
 }  // namespace
 

@@ -11,12 +11,20 @@
 class CArchive;
 struct DeviceImage;
 
+// The values a field's page lets the user choose (both ends included).
+struct FieldRange {
+    std::int16_t min;
+    std::int16_t max;
+    bool Contains(int v) const { return v >= min && v <= max; }
+};
+
 struct FieldDef {
     const char* name;  // the field's name, as shown by the tools
     int word;          // word in the channel block; -1 when the field has no word
     int id;            // the record kind's own field id
     bool inFile;       // part of the parameter file
     std::int16_t defaultValue;
+    FieldRange range;
 };
 
 inline constexpr int kMaxRecordFields = 18;

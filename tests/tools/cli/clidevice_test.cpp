@@ -10,6 +10,7 @@
 #include <QTemporaryDir>
 
 #include "core/model/audiodata.h"
+#include "core/model/parametercheck.h"
 #include "core/model/pmxfile.h"
 #include "tests/support/simunitthread.h"
 
@@ -73,7 +74,8 @@ void ExpectImageEqualsUnit(const QJsonObject& dump, CSimUnitThread& unit, const 
 }
 
 // What the unit must hold after `path` was uploaded: its memory, with every word the model
-// keeps replaced by the file's value (words the model does not keep are sent back as read).
+// keeps replaced by the file's value, clamped into its range (words the model does not keep
+// are sent back as read).
 std::unique_ptr<CAudioData> ExpectedAfterUpload(CSimUnitThread& unit, const QString& path) {
     auto expected = std::make_unique<CAudioData>();
     unit.WithUnit([&](CSimUnit& sim) {
@@ -84,6 +86,7 @@ std::unique_ptr<CAudioData> ExpectedAfterUpload(CSimUnitThread& unit, const QStr
     });
     expected->LoadAllFromImage(expected->Image());
     EXPECT_TRUE(LoadParameterFile(*expected, path.toStdString()).ok);
+    ClampToAllowedRanges(*expected);
     expected->StoreAllToImage(expected->Image());
     return expected;
 }
@@ -117,6 +120,15 @@ QString WriteChangedFile(const QTemporaryDir& dir, CAudioData& model) {
     return path;
 }
 
+// A 4060-byte slice of a text whose words 0 and 1 (music input and key shift) are "# " and
+// "So": 8227 and 28499.
+QByteArray TextSlice() {
+    QByteArray text = "# So the story goes: a parameter file is not a text file. ";
+    while (text.size() < 4060)
+        text += text;
+    return text.left(4060);
+}
+
 QJsonObject Json(const CliRun& run) {
     return QJsonDocument::fromJson(run.out).object();
 }
@@ -132,7 +144,7 @@ TEST(CliDevice, DumpShowsExactlyTheUnitsMemory) {
             sim.Block(kChVolume)[0] = 42;
             sim.SystemBlock()[2] = 'Q';
         });
-        const CliRun run = RunCli(unit, {"dump", "--json"});
+        const CliRun run = RunCli(unit, {"dump", "--json", "--show-password"});
         ASSERT_EQ(run.exitCode, kExitOk) << Name(transport) << run.err.toStdString();
         ExpectImageEqualsUnit(Json(run), unit, Name(transport));
         EXPECT_EQ(Json(run)["records"].toObject()["volume"].toObject()["m_nMicVol"].toInt(), 42)
@@ -171,16 +183,75 @@ TEST(CliDevice, RestoreThenDumpRoundTrips) {
     }
 }
 
-TEST(CliDevice, ABadFileChangesNothingOnTheUnit) {
+// Files that must not reach the unit, and a backup that cannot be written, send nothing at all.
+TEST(CliDevice, BadFilesAndUnwritableBackupsSendNothing) {
     QTemporaryDir dir;
-    QFile truncated(dir.filePath("short.pmx"));
-    ASSERT_TRUE(truncated.open(QIODevice::WriteOnly));
-    truncated.write(QByteArray(100, '\x01'));
-    truncated.close();
+    auto write = [&dir](const char* name, const QByteArray& bytes) {
+        QFile file(dir.filePath(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return file.fileName();
+    };
+    const QString shortFile = write("short.pmx", QByteArray(100, '\x01'));
+    const QString textFile = write("text.pmx", TextSlice());
+    const QString plainFile = write("plain", "x");
+    const struct {
+        const char* what;
+        QStringList args;
+        const char* message;
+    } cases[] = {
+        {"a truncated file", {"restore", shortFile}, "too short"},
+        {"a text file", {"restore", textFile}, "music: m_nKeyShift = 28499 (allowed 0 to 14)"},
+        {"backup into a missing folder", {"backup", "-o", dir.filePath("none/b.pmx")}, "none"},
+        {"backup below a file", {"backup", "-o", plainFile + "/b.pmx"}, "cannot create"},
+        {"backup onto a folder", {"backup", "-o", dir.path()}, "is a folder"},
+    };
+    for (const auto& c : cases) {
+        CSimUnitThread unit(CSimUnitThread::Transport::Tcp);
+        const CliRun run = RunCli(unit, c.args);
+        EXPECT_EQ(run.exitCode, 1) << c.what;
+        EXPECT_TRUE(run.err.contains(c.message)) << c.what << ": " << run.err.toStdString();
+        unit.WithUnit(
+            [&](CSimUnit& sim) { EXPECT_EQ(sim.Counters().framesReceived, 0) << c.what; });
+    }
+}
+
+// With --force a file with values out of range is sent with every value clamped to its range.
+TEST(CliDevice, ForcedRestoreSendsTheValuesClamped) {
+    QTemporaryDir dir;
+    QFile text(dir.filePath("text.pmx"));
+    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
+    text.write(TextSlice());
+    text.close();
     CSimUnitThread unit(CSimUnitThread::Transport::Tcp);
-    const CliRun run = RunCli(unit, {"restore", truncated.fileName()});
-    EXPECT_EQ(run.exitCode, 1);
-    unit.WithUnit([](CSimUnit& sim) { EXPECT_EQ(sim.Counters().framesReceived, 0); });
+    const auto expected = ExpectedAfterUpload(unit, text.fileName());
+    const CliRun run = RunCli(unit, {"restore", text.fileName(), "--force", "--json"});
+    ASSERT_EQ(run.exitCode, kExitOk) << run.err.toStdString();
+    EXPECT_GT(Json(run)["clamped"].toInt(), 100);
+    ExpectUnitHolds(unit, *expected, "forced");
+    unit.WithUnit([](CSimUnit& sim) {
+        EXPECT_EQ(sim.Block(kChMusic)[2], 14);        // key shift 28499
+        EXPECT_EQ(sim.Block(kChMainOut)[15], 360);    // main low-pass
+        EXPECT_EQ(sim.Block(kChSub + 1)[17 + 3], 2);  // a band's type: high shelf at most
+    });
+}
+
+TEST(CliDevice, DumpMasksThePanelPassword) {
+    SimOptions options;
+    options.lockPassword = "2468";
+    CSimUnitThread unit(CSimUnitThread::Transport::Tcp, options);
+    for (const bool show : {false, true}) {
+        QStringList args = {"dump", "--json", "--password", "2468"};
+        if (show)
+            args << "--show-password";
+        const CliRun run = RunCli(unit, args);
+        ASSERT_EQ(run.exitCode, kExitOk) << run.err.toStdString();
+        const QJsonObject system = Json(run)["image"].toObject()["system"].toObject();
+        EXPECT_EQ(system["password"].toString(), show ? "2468" : "****");
+        EXPECT_EQ(system["bytes"].toArray()[148].toInt(), show ? '2' : '*');
+        const CliRun text = RunCli(unit, {"dump", "--password", "2468"});
+        EXPECT_FALSE(text.out.contains("2468"));
+    }
 }
 
 TEST(CliDevice, ALockedPanelNeedsTheRightPassword) {
@@ -253,7 +324,7 @@ TEST(CliDevice, GarbageAndDroppedFramesStillConverge) {
 
         const CliRun set = RunCli(unit, {"set", "music.m_nInput=2", "volume.m_nMusicVol=33"});
         ASSERT_EQ(set.exitCode, kExitOk) << Name(transport) << set.err.toStdString();
-        const CliRun dump = RunCli(unit, {"dump", "--json"});
+        const CliRun dump = RunCli(unit, {"dump", "--json", "--show-password"});
         ASSERT_EQ(dump.exitCode, kExitOk) << Name(transport) << dump.err.toStdString();
         ExpectImageEqualsUnit(Json(dump), unit, Name(transport));
         unit.WithUnit(
