@@ -5,16 +5,17 @@
 #include <QTextStream>
 
 #include "clicommands.h"
+#include "clihelp.h"
 #include "core/model/pmxfile.h"
 #include "devicesession.h"
 
 int RunBackupCommand(const QStringList& args) {
     const DeviceOptions options = ParseDeviceOptions(args);
     if (!options.error.isEmpty()) {
-        return Fail(kExitUsage, options.error);
+        return UsageError("backup", options.error);
     }
     if (options.rest.size() != 2 || options.rest[0] != "-o") {
-        return Fail(kExitUsage, "usage: backup -o FILE.pmx");
+        return UsageError("backup", "say where to save with -o FILE.pmx");
     }
     const QString file = options.rest[1];
     const PmxResult writable = CheckParameterFileWritable(file.toStdString());

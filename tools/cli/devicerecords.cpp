@@ -69,7 +69,7 @@ bool SetNamedField(CAudioData& model, const QString& assignment, QString* pError
     const qsizetype equals = assignment.indexOf('=');
     const qsizetype dot = assignment.indexOf('.');
     if (equals < 0 || dot < 0 || dot > equals) {
-        *pError = "expected RECORD.FIELD=VALUE, got " + assignment;
+        *pError = "write RECORD.FIELD=VALUE, not " + assignment;
         return false;
     }
     const QString recordName = assignment.left(dot);
@@ -77,7 +77,7 @@ bool SetNamedField(CAudioData& model, const QString& assignment, QString* pError
     bool ok = false;
     const int value = assignment.mid(equals + 1).toInt(&ok);
     if (!ok || value < -32768 || value > 32767) {
-        *pError = "not a 16-bit value: " + assignment;
+        *pError = "the value in " + assignment + " is not a whole number from -32768 to 32767";
         return false;
     }
     for (const auto& [name, pRecord] : NamedRecords(model)) {
@@ -91,6 +91,7 @@ bool SetNamedField(CAudioData& model, const QString& assignment, QString* pError
             }
         }
     }
-    *pError = "unknown field " + recordName + "." + fieldName;
+    *pError =
+        "there is no field " + recordName + "." + fieldName + " (dump --json shows the names)";
     return false;
 }

@@ -43,7 +43,8 @@ DeviceOptions ParseDeviceOptions(const QStringList& args) {
                 bool ok = false;
                 const uint port = value.mid(colon + 1).toUInt(&ok);
                 if (!ok || port == 0 || port > 65535) {
-                    options.error = "bad port in --tcp " + value;
+                    options.error =
+                        "the port in --tcp " + value + " is not a number from 1 to 65535";
                 }
                 options.plan.tcpPort = static_cast<quint16>(port);
             }
@@ -60,6 +61,12 @@ DeviceOptions ParseDeviceOptions(const QStringList& args) {
     }
     if (linkOptions > 1) {
         options.error = "give at most one of --tcp, --serial and --usb";
+    }
+    if (options.error.isEmpty() && !options.password.isNull() &&
+        options.password.size() != kPasswordLength) {
+        options.error = QStringLiteral("the panel password has %1 characters, not %2")
+                            .arg(kPasswordLength)
+                            .arg(options.password.size());
     }
     return options;
 }
@@ -164,11 +171,12 @@ int CDeviceSession::Connect(bool readBack) {
     }
     if (*locked) {
         if (m_options.password.isEmpty()) {
-            return Fail(kExitLocked, "the panel is locked; give --password");
+            return Fail(kExitLocked,
+                        "the unit's panel is locked; give its password with --password");
         }
-        const std::string stored = BytesToString(m_p->model.Image().Password(), 4);
-        if (m_options.password.size() != 4 || m_options.password.toStdString() != stored) {
-            return Fail(kExitLocked, "Password error");
+        const std::string stored = BytesToString(m_p->model.Image().Password(), kPasswordLength);
+        if (m_options.password.toStdString() != stored) {
+            return Fail(kExitLocked, "the password is not the unit's panel password");
         }
     }
     return kExitOk;

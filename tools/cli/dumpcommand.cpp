@@ -5,6 +5,7 @@
 #include <QTextStream>
 
 #include "clicommands.h"
+#include "clihelp.h"
 #include "devicerecords.h"
 #include "devicesession.h"
 
@@ -46,12 +47,12 @@ void PrintText(const QJsonObject& state, QTextStream& out) {
 int RunDumpCommand(const QStringList& args) {
     const DeviceOptions options = ParseDeviceOptions(args);
     if (!options.error.isEmpty()) {
-        return Fail(kExitUsage, options.error);
+        return UsageError("dump", options.error);
     }
     QStringList rest = options.rest;
     const bool showPassword = rest.removeAll("--show-password") > 0;
     if (!rest.isEmpty()) {
-        return Fail(kExitUsage, "dump takes no arguments besides --show-password");
+        return UsageError("dump", "unexpected argument " + rest.front());
     }
     CDeviceSession session(options);
     const int result = session.Connect();

@@ -1,14 +1,19 @@
 // `sonvela-cli recall-mode N` and `save-mode N NAME`: the unit's stored modes, numbered 1-7 as
 // the editor shows them.
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTextStream>
 
 #include "clicommands.h"
+#include "clihelp.h"
 #include "core/common/utilities.h"
 #include "core/model/audiodata.h"
 #include "devicesession.h"
 #include "link/linkcontroller.h"
 
 namespace {
+const QString kModeNumberProblem = QStringLiteral("the mode number is 1 to 7, not %1");
+
 // The mode number 1..7 as an index 0..6, or -1.
 int ModeIndex(const QString& text) {
     bool ok = false;
@@ -20,11 +25,14 @@ int ModeIndex(const QString& text) {
 int RunRecallModeCommand(const QStringList& args) {
     const DeviceOptions options = ParseDeviceOptions(args);
     if (!options.error.isEmpty()) {
-        return Fail(kExitUsage, options.error);
+        return UsageError("recall-mode", options.error);
     }
-    const int mode = options.rest.size() == 1 ? ModeIndex(options.rest[0]) : -1;
+    if (options.rest.size() != 1) {
+        return UsageError("recall-mode", "give the mode number");
+    }
+    const int mode = ModeIndex(options.rest[0]);
     if (mode < 0) {
-        return Fail(kExitUsage, "usage: recall-mode N (N = 1-7)");
+        return UsageError("recall-mode", kModeNumberProblem.arg(options.rest[0]));
     }
     CDeviceSession session(options);
     int result = session.Connect();
@@ -39,22 +47,32 @@ int RunRecallModeCommand(const QStringList& args) {
     if (result != kExitOk) {
         return result;
     }
-    QTextStream(stdout) << "recalled mode " << mode + 1 << "\n";
+    QTextStream out(stdout);
+    if (options.bJson) {
+        out << QJsonDocument(QJsonObject{{"recalled", mode + 1}}).toJson();
+    } else {
+        out << "recalled mode " << mode + 1 << "\n";
+    }
     return kExitOk;
 }
 
 int RunSaveModeCommand(const QStringList& args) {
     const DeviceOptions options = ParseDeviceOptions(args);
     if (!options.error.isEmpty()) {
-        return Fail(kExitUsage, options.error);
+        return UsageError("save-mode", options.error);
     }
-    const int mode = options.rest.size() == 2 ? ModeIndex(options.rest[0]) : -1;
+    if (options.rest.size() != 2) {
+        return UsageError("save-mode", "give the mode number and its name");
+    }
+    const int mode = ModeIndex(options.rest[0]);
     if (mode < 0) {
-        return Fail(kExitUsage, "usage: save-mode N NAME (N = 1-7, NAME at most 20 characters)");
+        return UsageError("save-mode", kModeNumberProblem.arg(options.rest[0]));
     }
     const std::string name = options.rest[1].toStdString();
     if (name.size() > static_cast<std::size_t>(kModeNameLength)) {
-        return Fail(kExitUsage, "char Len error");
+        return UsageError(
+            "save-mode",
+            QStringLiteral("the mode name is longer than %1 characters").arg(kModeNameLength));
     }
     CDeviceSession session(options);
     int result = session.Connect();
@@ -69,6 +87,11 @@ int RunSaveModeCommand(const QStringList& args) {
     if (result != kExitOk) {
         return result;
     }
-    QTextStream(stdout) << "saved mode " << mode + 1 << " as \"" << options.rest[1] << "\"\n";
+    QTextStream out(stdout);
+    if (options.bJson) {
+        out << QJsonDocument(QJsonObject{{"saved", mode + 1}, {"name", options.rest[1]}}).toJson();
+    } else {
+        out << "saved mode " << mode + 1 << " as \"" << options.rest[1] << "\"\n";
+    }
     return kExitOk;
 }

@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "clicommands.h"
+#include "clihelp.h"
 #include "core/model/audiodata.h"
 #include "core/model/filerecords.h"
 #include "core/model/parametercheck.h"
@@ -17,16 +18,6 @@
 #include "rangereport.h"
 
 namespace {
-constexpr const char* kUsage =
-    "usage: sonvela-cli pmx default -o FILE\n"
-    "       sonvela-cli pmx show FILE [--json]\n"
-    "       sonvela-cli pmx check FILE [--json]\n";
-
-int Usage() {
-    QTextStream(stderr) << kUsage;
-    return kExitUsage;
-}
-
 int Failed(const PmxResult& result) {
     QTextStream(stderr) << "sonvela-cli pmx: " << result.error.c_str() << "\n";
     return kExitFailed;
@@ -104,15 +95,6 @@ void PrintText(QTextStream& out, const FileRecord& r) {
     }
 }
 
-int WriteDefault(const QStringList& args) {
-    if (args.size() != 2 || args[0] != "-o") {
-        return Usage();
-    }
-    CAudioData data;
-    const PmxResult result = SaveParameterFile(data, args[1].toStdString());
-    return result.ok ? kExitOk : Failed(result);
-}
-
 // The file argument and --json; false when the arguments are anything else.
 bool FileAndJson(const QStringList& args, QString& file, bool& json) {
     json = args.contains("--json");
@@ -125,11 +107,32 @@ bool FileAndJson(const QStringList& args, QString& file, bool& json) {
     return true;
 }
 
+int WriteDefault(const QStringList& args) {
+    QString file;
+    bool json = false;
+    const qsizetype o = args.indexOf("-o");
+    if (o < 0 || !FileAndJson(QStringList(args).mid(0, o) + args.mid(o + 1), file, json)) {
+        return UsageError("pmx", "pmx default takes -o FILE");
+    }
+    CAudioData data;
+    const PmxResult result = SaveParameterFile(data, file.toStdString());
+    if (!result.ok) {
+        return Failed(result);
+    }
+    QTextStream out(stdout);
+    if (json) {
+        out << QJsonDocument(QJsonObject{{"saved", file}}).toJson();
+    } else {
+        out << "saved " << file << "\n";
+    }
+    return kExitOk;
+}
+
 int Show(const QStringList& args) {
     QString file;
     bool json = false;
     if (!FileAndJson(args, file, json)) {
-        return Usage();
+        return UsageError("pmx", "pmx show takes one FILE");
     }
     CAudioData data;
     const PmxResult result = LoadParameterFile(data, file.toStdString());
@@ -156,7 +159,7 @@ int Check(const QStringList& args) {
     QString file;
     bool json = false;
     if (!FileAndJson(args, file, json)) {
-        return Usage();
+        return UsageError("pmx", "pmx check takes one FILE");
     }
     std::vector<std::uint8_t> bytes;
     const PmxResult result = ReadParameterBytes(file.toStdString(), bytes);
@@ -176,7 +179,7 @@ int Check(const QStringList& args) {
 
 int RunPmxCommand(const QStringList& args) {
     if (args.isEmpty()) {
-        return Usage();
+        return UsageError("pmx", "say what to do: default, show or check");
     }
     if (args[0] == "default") {
         return WriteDefault(args.mid(1));
@@ -187,5 +190,5 @@ int RunPmxCommand(const QStringList& args) {
     if (args[0] == "check") {
         return Check(args.mid(1));
     }
-    return Usage();
+    return UsageError("pmx", "there is no pmx " + args[0]);
 }

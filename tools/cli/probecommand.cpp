@@ -4,13 +4,16 @@
 #include <QTextStream>
 
 #include "clicommands.h"
+#include "clihelp.h"
 #include "devicesession.h"
 
 int RunProbeCommand(const QStringList& args) {
     const DeviceOptions options = ParseDeviceOptions(args);
-    if (!options.error.isEmpty() || !options.rest.isEmpty()) {
-        return Fail(kExitUsage,
-                    options.error.isEmpty() ? "probe takes no arguments" : options.error);
+    if (!options.error.isEmpty()) {
+        return UsageError("probe", options.error);
+    }
+    if (!options.rest.isEmpty()) {
+        return UsageError("probe", "unexpected argument " + options.rest.front());
     }
     CDeviceSession session(options);
     const int result = session.Connect(false);

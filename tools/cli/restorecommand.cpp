@@ -7,6 +7,7 @@
 #include <QTextStream>
 
 #include "clicommands.h"
+#include "clihelp.h"
 #include "core/model/audiodata.h"
 #include "core/model/parametercheck.h"
 #include "core/model/pmxfile.h"
@@ -17,12 +18,12 @@
 int RunRestoreCommand(const QStringList& args) {
     const DeviceOptions options = ParseDeviceOptions(args);
     if (!options.error.isEmpty()) {
-        return Fail(kExitUsage, options.error);
+        return UsageError("restore", options.error);
     }
     QStringList rest = options.rest;
     const bool force = rest.removeAll("--force") > 0;
     if (rest.size() != 1) {
-        return Fail(kExitUsage, "usage: restore FILE.pmx [--force]");
+        return UsageError("restore", "give one parameter file");
     }
     const QString file = rest[0];
     std::vector<std::uint8_t> bytes;

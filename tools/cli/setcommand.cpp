@@ -1,8 +1,11 @@
 // `sonvela-cli set RECORD.FIELD=VALUE …`: changes fields through the model's setters and lets
 // the change-driven sender deliver them. Names as printed by `dump --json`.
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTextStream>
 
 #include "clicommands.h"
+#include "clihelp.h"
 #include "core/model/audiodata.h"
 #include "devicerecords.h"
 #include "devicesession.h"
@@ -10,17 +13,17 @@
 int RunSetCommand(const QStringList& args) {
     const DeviceOptions options = ParseDeviceOptions(args);
     if (!options.error.isEmpty()) {
-        return Fail(kExitUsage, options.error);
+        return UsageError("set", options.error);
     }
     if (options.rest.isEmpty()) {
-        return Fail(kExitUsage, "usage: set RECORD.FIELD=VALUE ...");
+        return UsageError("set", "say what to set as RECORD.FIELD=VALUE");
     }
     // Every assignment is checked before connecting: a bad one sends nothing.
     QString error;
     CAudioData scratch;
     for (const QString& assignment : options.rest) {
         if (!SetNamedField(scratch, assignment, &error)) {
-            return Fail(kExitUsage, error);
+            return UsageError("set", error);
         }
     }
     CDeviceSession session(options);
@@ -35,6 +38,12 @@ int RunSetCommand(const QStringList& args) {
     if (result != kExitOk) {
         return result;
     }
-    QTextStream(stdout) << "set " << options.rest.size() << " field(s)\n";
+    QTextStream out(stdout);
+    if (options.bJson) {
+        out << QJsonDocument(QJsonObject{{"set", static_cast<int>(options.rest.size())}}).toJson();
+    } else {
+        out << "set " << options.rest.size()
+            << (options.rest.size() == 1 ? " field\n" : " fields\n");
+    }
     return kExitOk;
 }

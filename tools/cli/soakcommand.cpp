@@ -4,10 +4,13 @@
 // unit's whole memory is read back and compared with the model word for word. It prints the
 // number of edits, resends and link drops; exit 1 when the memory differs.
 #include <QElapsedTimer>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QTextStream>
 #include <random>
 
 #include "clicommands.h"
+#include "clihelp.h"
 #include "core/common/utilities.h"
 #include "core/model/audiodata.h"
 #include "core/protocol/catalogue.h"
@@ -166,7 +169,7 @@ private:
 int RunSoakCommand(const QStringList& args) {
     DeviceOptions options = ParseDeviceOptions(args);
     if (!options.error.isEmpty()) {
-        return Fail(kExitUsage, options.error);
+        return UsageError("soak", options.error);
     }
     unsigned seed = 1;
     const int seedAt = options.rest.indexOf("--seed");
@@ -177,7 +180,7 @@ int RunSoakCommand(const QStringList& args) {
     bool ok = false;
     const int seconds = options.rest.size() == 1 ? options.rest[0].toInt(&ok) : 0;
     if (!ok || seconds <= 0) {
-        return Fail(kExitUsage, "usage: soak SECONDS [--seed N]");
+        return UsageError("soak", "give the number of seconds to soak");
     }
 
     QTextStream out(stdout);
@@ -205,13 +208,27 @@ int RunSoakCommand(const QStringList& args) {
         if (result != kExitOk) {
             return result;
         }
-        const int differences = soak.CompareWithUnit(out);
-        out << "soak: " << seconds << " s, " << counts.edits << " edits, " << counts.modeStores
-            << " mode stores, " << counts.modeRecalls << " mode recalls, " << counts.uploads
-            << " uploads, " << resends << " resends, " << counts.linkDrops << " link drops\n";
+        // With --json the words that differ are listed on stderr and the result is one object.
+        QTextStream err(stderr);
+        const int differences = soak.CompareWithUnit(options.bJson ? err : out);
         if (differences < 0) {
             return -differences;
         }
+        if (options.bJson) {
+            out << QJsonDocument(QJsonObject{{"seconds", seconds},
+                                             {"edits", counts.edits},
+                                             {"modeStores", counts.modeStores},
+                                             {"modeRecalls", counts.modeRecalls},
+                                             {"uploads", counts.uploads},
+                                             {"resends", resends},
+                                             {"linkDrops", counts.linkDrops},
+                                             {"differences", differences}})
+                       .toJson();
+            return differences > 0 ? kExitFailed : kExitOk;
+        }
+        out << "soak: " << seconds << " s, " << counts.edits << " edits, " << counts.modeStores
+            << " mode stores, " << counts.modeRecalls << " mode recalls, " << counts.uploads
+            << " uploads, " << resends << " resends, " << counts.linkDrops << " link drops\n";
         if (differences > 0) {
             out << "soak: the unit's memory differs from the model in " << differences
                 << " words\n";

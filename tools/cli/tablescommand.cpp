@@ -6,6 +6,7 @@
 #include <span>
 
 #include "clicommands.h"
+#include "clihelp.h"
 #include "core/common/labeltable.h"
 #include "core/model/conversiontool.h"
 #include "core/model/datadefine.h"
@@ -83,8 +84,7 @@ int RunTablesCommand(const QStringList& args) {
         return kExitOk;
     }
     if (!args.isEmpty()) {
-        QTextStream(stderr) << "usage: sonvela-cli tables [--json]\n";
-        return kExitUsage;
+        return UsageError("tables", "unexpected argument " + args.front());
     }
     PrintSummary(out);
     return kExitOk;

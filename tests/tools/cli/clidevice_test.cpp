@@ -17,6 +17,7 @@
 namespace {
 constexpr int kCliTimeoutMs = 60000;
 constexpr int kExitOk = 0;
+constexpr int kExitUsage = 2;
 constexpr int kExitNoUnit = 3;
 constexpr int kExitRefused = 4;
 constexpr int kExitLocked = 5;
@@ -263,7 +264,7 @@ TEST(CliDevice, ALockedPanelNeedsTheRightPassword) {
         {"no password", {}, kExitLocked},
         {"right password", {"--password", "4321"}, kExitOk},
         {"wrong password", {"--password", "1234"}, kExitLocked},
-        {"too short", {"--password", "432"}, kExitLocked},
+        {"too short, said before connecting", {"--password", "432"}, kExitUsage},
     };
     for (const auto transport : kTransports) {
         for (const auto& c : cases) {
@@ -272,6 +273,11 @@ TEST(CliDevice, ALockedPanelNeedsTheRightPassword) {
             CSimUnitThread unit(transport, options);
             const CliRun run = RunCli(unit, QStringList{"dump"} + c.extra);
             EXPECT_EQ(run.exitCode, c.exitCode) << Name(transport) << " " << c.what;
+            if (c.exitCode == kExitUsage) {
+                unit.WithUnit([&](CSimUnit& sim) {
+                    EXPECT_EQ(sim.Counters().framesReceived, 0) << Name(transport) << " " << c.what;
+                });
+            }
         }
     }
 }
@@ -350,6 +356,19 @@ TEST(CliDevice, ModesAreStoredAndRecalled) {
                  {{"save-mode", "0", "x"}},
                  {{"save-mode", "1", "a name of twenty-one!"}}};
     for (const auto& c : usage) {
-        EXPECT_EQ(RunCli(unit, c.args).exitCode, 2) << c.args.join(' ').toStdString();
+        EXPECT_EQ(RunCli(unit, c.args).exitCode, kExitUsage) << c.args.join(' ').toStdString();
+    }
+    // Every command that prints a result prints it as JSON when asked.
+    const struct {
+        QStringList args;
+        const char* key;
+        int value;
+    } json[] = {{{"recall-mode", "4", "--json"}, "recalled", 4},
+                {{"save-mode", "5", "Late", "--json"}, "saved", 5},
+                {{"set", "music.m_nInput=3", "--json"}, "set", 1}};
+    for (const auto& c : json) {
+        const CliRun run = RunCli(unit, c.args);
+        ASSERT_EQ(run.exitCode, kExitOk) << run.err.toStdString();
+        EXPECT_EQ(Json(run)[c.key].toInt(), c.value) << c.args.join(' ').toStdString();
     }
 }
