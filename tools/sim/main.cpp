@@ -1,11 +1,13 @@
 // tq640v-sim: a simulated TQ640V unit for tests and demonstrations.
 //
-//   tq640v-sim [--tcp [ADDR:]PORT] [--pty [--link PATH]] [--baud 115200] [--locked PASSWORD]
+//   tq640v-sim [--tcp [ADDR:]PORT] [--pty [--link PATH]] [--baud 115200] [--locked [PASSWORD]]
 //              [--refuse] [--silent] [--drop-every N] [--garbage-every N] [--state FILE]
-//              [--save-state FILE] [--log FILE]
+//              [--save-state FILE] [--log FILE] [--strict]
 //
 // Without --pty it listens on TCP 127.0.0.1:8899. With --pty it prints the serial device path
-// to use on its own line.
+// to use on its own line. --locked without a password locks the panel with the factory
+// password. With --strict it exits 1 at the end when it rejected any frame or skipped any
+// malformed bytes, so that a test can assert that a program sent nothing a unit would refuse.
 #include <signal.h>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -45,6 +47,17 @@ bool ParseTcp(const QString& text, QHostAddress& address, quint16& port) {
     return colon < 0 || address.setAddress(text.left(colon));
 }
 
+// "--locked" without a value (the last argument, or one followed by another option) takes the
+// factory password; the parser itself only knows options that always or never take a value.
+QStringList WithLockedValue(QStringList args) {
+    for (qsizetype i = 1; i < args.size(); ++i) {
+        if (args[i] == "--locked" && (i + 1 == args.size() || args[i + 1].startsWith('-'))) {
+            args[i] = QStringLiteral("--locked=%1").arg(kFactoryPassword);
+        }
+    }
+    return args;
+}
+
 bool ParseCount(const QCommandLineParser& parser, const QString& name, int& value) {
     if (!parser.isSet(name)) {
         return true;
@@ -65,7 +78,11 @@ int main(int argc, char** argv) {
         {"pty", "Create a pseudo-terminal and print its device path."},
         {"link", "Make PATH a symbolic link to the pseudo-terminal.", "path"},
         {"baud", "Pace pseudo-terminal output at this wire rate.", "rate"},
-        {"locked", "Start with the panel locked and this password.", "password"},
+        {"locked",
+         QStringLiteral("Start with the panel locked and this password (without one: the factory "
+                        "password %1).")
+             .arg(kFactoryPassword),
+         "password"},
         {"refuse", "Answer the handshake with EE DD."},
         {"silent", "Never answer."},
         {"drop-every", "Leave every Nth frame unanswered.", "n"},
@@ -73,8 +90,9 @@ int main(int argc, char** argv) {
         {"state", "Load the unit's memory from this JSON file.", "file"},
         {"save-state", "Write the unit's memory to this JSON file on exit.", "file"},
         {"log", "Write one JSON line per frame to this file.", "file"},
+        {"strict", "Exit 1 at the end if any frame was rejected or any bytes were malformed."},
     });
-    parser.process(app);
+    parser.process(WithLockedValue(QCoreApplication::arguments()));
 
     SimOptions options;
     options.refuse = parser.isSet("refuse");
@@ -131,6 +149,12 @@ int main(int argc, char** argv) {
     const int result = app.exec();
     if (parser.isSet("save-state") && !SaveSimState(sim, parser.value("save-state"), error)) {
         return Fail(error);
+    }
+    const SimCounters& counters = sim.Counters();
+    if (parser.isSet("strict") && (counters.rejected > 0 || counters.malformed > 0)) {
+        std::fprintf(stderr, "tq640v-sim: %d frame(s) rejected, %d malformed run(s) of bytes\n",
+                     counters.rejected, counters.malformed);
+        return 1;
     }
     return result;
 }

@@ -6,6 +6,8 @@
 #include <unistd.h>
 
 #include <QFile>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QSocketNotifier>
 
 namespace {
@@ -25,8 +27,8 @@ CSimEndpoints::CSimEndpoints(CSimUnit& sim, QObject* parent) : QObject(parent), 
     connect(&m_server, &QTcpServer::newConnection, this, &CSimEndpoints::OnNewConnection);
     m_paceTimer.setInterval(kPaceIntervalMs);
     connect(&m_paceTimer, &QTimer::timeout, this, &CSimEndpoints::PumpPty);
-    m_sim.SetLogger(
-        [this](CSimUnit::Event event, std::span<const std::uint8_t> bytes) { Log(event, bytes); });
+    m_sim.SetLogger([this](CSimUnit::Event event, std::span<const std::uint8_t> bytes,
+                           std::string_view why) { Log(event, bytes, why); });
 }
 
 CSimEndpoints::~CSimEndpoints() {
@@ -150,14 +152,20 @@ bool CSimEndpoints::OpenLog(const QString& path, QString& error) {
     return true;
 }
 
-void CSimEndpoints::Log(CSimUnit::Event event, std::span<const std::uint8_t> bytes) {
+void CSimEndpoints::Log(CSimUnit::Event event, std::span<const std::uint8_t> bytes,
+                        std::string_view why) {
     if (!m_log.isOpen()) {
         return;
     }
-    const char* kind = event == CSimUnit::Event::kReceived ? "in"
-                       : event == CSimUnit::Event::kSent   ? "out"
-                                                           : "malformed";
-    m_log.write(QByteArray("{\"ms\":") + QByteArray::number(m_clock.elapsed()) + ",\"dir\":\"" +
-                kind + "\",\"bytes\":\"" + ToHex(bytes) + "\"}\n");
+    const char* kind = event == CSimUnit::Event::kReceived   ? "in"
+                       : event == CSimUnit::Event::kRejected ? "rejected"
+                       : event == CSimUnit::Event::kSent     ? "out"
+                                                             : "malformed";
+    QJsonObject line{
+        {"ms", m_clock.elapsed()}, {"dir", kind}, {"bytes", QString::fromLatin1(ToHex(bytes))}};
+    if (!why.empty()) {
+        line.insert("why", QString::fromUtf8(why.data(), static_cast<qsizetype>(why.size())));
+    }
+    m_log.write(QJsonDocument(line).toJson(QJsonDocument::Compact) + "\n");
     m_log.flush();
 }

@@ -1,7 +1,8 @@
 // The simulated unit's doors to the outside: a TCP server (one client at a time) and a
 // pseudo-terminal whose slave side a serial port can open. Output to the pty is paced at the
-// serial wire rate when a baud rate is given. Every frame in and out, and every malformed run
-// of bytes, can be logged as one JSON line with a millisecond time stamp.
+// serial wire rate when a baud rate is given. Every frame in and out, every rejected frame
+// (with the reason) and every malformed run of bytes can be logged as one JSON line with a
+// millisecond time stamp.
 #pragma once
 
 #include <QElapsedTimer>
@@ -35,7 +36,7 @@ private:
     void OnSocketData();
     void OnPtyReadable();
     void PumpPty();
-    void Log(CSimUnit::Event event, std::span<const std::uint8_t> bytes);
+    void Log(CSimUnit::Event event, std::span<const std::uint8_t> bytes, std::string_view why);
 
     CSimUnit& m_sim;
     QTcpServer m_server;

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 
+#include "core/model/audiodata.h"
 #include "core/model/deviceimage.h"
+#include "core/model/eq.h"
+#include "core/model/parametercheck.h"
 #include "core/protocol/framebuilder.h"
 #include "core/protocol/systemcommands.h"
 
@@ -11,29 +14,21 @@ constexpr std::uint8_t kGarbageByte = 0x5A;
 constexpr int kMaxFrame = kBlockHeaderLength + kMaxBlockPayload + 1;
 constexpr int kMicOutAutoWord = 2;
 constexpr int kMicOutSceneWord = 3;
-constexpr std::int16_t kFlatGain = 120;
-constexpr std::int16_t kUnityQ = 16;
-constexpr std::int16_t kResetSlope = 16;
 
 using Frame = std::vector<std::uint8_t>;
 
 struct BandLayout {
-    int first;  // word of band 0's gain
-    int count;  // parametric bands
+    OwnerKind kind;  // owner kind of the channel's band set
+    int first;       // word of band 0's gain
+    int count;       // parametric bands; 0 for a channel without
 };
 
 BandLayout BandsOf(int channel) {
-    switch (channel) {
-        case kChMusic:
-            return {5, 7};
-        case kChMic:
-            return {7, 15};
-        case kChEffect:
-            return {20, 3};
-        default:
-            return channel >= kChMainOut && channel <= kChSub + 1 ? BandLayout{17, 3}
-                                                                  : BandLayout{0, 0};
+    const std::optional<OwnerKind> kind = OwnerKindOfChannel(channel);
+    if (!kind) {
+        return {OwnerKind::Music, 0, 0};
     }
+    return {*kind, OwnerBandBase(*kind), static_cast<int>(CEQ::InitialFrequencies(*kind).size())};
 }
 
 void PutWord(std::span<std::uint8_t> bytes, int word, std::int16_t v) {
@@ -52,7 +47,7 @@ Frame Status(std::uint8_t code) {
 }
 
 // Values a working unit could hold, different from a fresh editor model.
-std::vector<std::int16_t> PlausibleBlock(int channel) {
+std::vector<std::int16_t> PatternBlock(int channel) {
     std::vector<std::int16_t> words(static_cast<std::size_t>(BlockWords(channel)));
     for (std::size_t i = 0; i < words.size(); ++i) {
         words[i] = static_cast<std::int16_t>((channel * 7 + static_cast<int>(i) * 3) % 9 + 1);
@@ -72,9 +67,9 @@ std::vector<std::int16_t> PlausibleBlock(int channel) {
         words = {24, 18, 35, 80, 76, 70, 0};
     } else if (channel == kChToneLimits) {
         for (std::size_t g = 0; g < 6; ++g) {
-            words[3 * g] = static_cast<std::int16_t>(110 + g);
-            words[3 * g + 1] = static_cast<std::int16_t>(58 + g);
-            words[3 * g + 2] = 55;
+            words[3 * g] = static_cast<std::int16_t>(170 - g);
+            words[3 * g + 1] = static_cast<std::int16_t>(100 + g);
+            words[3 * g + 2] = static_cast<std::int16_t>(80 + g);
         }
     } else if (channel == kChMic) {
         words[kMicOutAutoWord] = 0;
@@ -82,12 +77,31 @@ std::vector<std::int16_t> PlausibleBlock(int channel) {
     }
     return words;
 }
+
+// The pattern with every word the editor's pages set brought into the range its page allows,
+// so that a backup of this unit is a file the editor accepts.
+std::array<std::vector<std::int16_t>, kBlockChannels> PlausibleBlocks() {
+    std::array<std::vector<std::int16_t>, kBlockChannels> blocks;
+    CAudioData model;
+    for (int ch = 0; ch < kBlockChannels; ++ch) {
+        blocks[static_cast<std::size_t>(ch)] = PatternBlock(ch);
+        std::copy(blocks[static_cast<std::size_t>(ch)].begin(),
+                  blocks[static_cast<std::size_t>(ch)].end(), model.Image().Words(ch).begin());
+    }
+    model.LoadAllFromImage(model.Image());
+    ClampToAllowedRanges(model);
+    model.StoreAllToImage(model.Image());
+    for (int ch = 0; ch <= kChToneLimits; ++ch) {
+        const auto words = model.Image().Words(ch);
+        std::copy(words.begin(), words.end(), blocks[static_cast<std::size_t>(ch)].begin());
+    }
+    return blocks;
+}
 }  // namespace
 
 CSimUnit::CSimUnit(SimOptions options) : m_options(std::move(options)) {
-    for (int ch = 0; ch < kBlockChannels; ++ch) {
-        m_blocks[static_cast<std::size_t>(ch)] = PlausibleBlock(ch);
-    }
+    const auto blocks = PlausibleBlocks();
+    std::copy(blocks.begin(), blocks.end(), m_blocks.begin());
     for (int m = 0; m < kModeCount; ++m) {
         auto& mode = m_modes[static_cast<std::size_t>(m)];
         mode = m_blocks;
@@ -166,9 +180,7 @@ std::vector<std::uint8_t> CSimUnit::OnStreamBytes(std::span<const std::uint8_t> 
             ++m_counters.malformed;
         }
         skipping = true;
-        if (m_logger) {
-            m_logger(Event::kMalformed, std::span(m_pending).first(n));
-        }
+        Log(Event::kMalformed, std::span(m_pending).first(n));
         m_pending.erase(m_pending.begin(), m_pending.begin() + static_cast<std::ptrdiff_t>(n));
     };
     while (!m_pending.empty()) {
@@ -210,9 +222,7 @@ std::vector<SimReport> CSimUnit::OnUsbReport(std::span<const std::uint8_t> repor
         FrameChecksum(report.first(static_cast<std::size_t>(length - 1))) !=
             report[static_cast<std::size_t>(length - 1)]) {
         ++m_counters.malformed;
-        if (m_logger) {
-            m_logger(Event::kMalformed, report);
-        }
+        Log(Event::kMalformed, report);
         return out;
     }
     for (const Frame& answer : Answer(report.first(static_cast<std::size_t>(length)), true)) {
@@ -225,9 +235,7 @@ std::vector<SimReport> CSimUnit::OnUsbReport(std::span<const std::uint8_t> repor
 
 std::vector<Frame> CSimUnit::Answer(std::span<const std::uint8_t> frame, bool usb) {
     ++m_counters.framesReceived;
-    if (m_logger) {
-        m_logger(Event::kReceived, frame);
-    }
+    Log(Event::kReceived, frame);
     if (m_options.silent) {
         return {};
     }
@@ -239,16 +247,31 @@ std::vector<Frame> CSimUnit::Answer(std::span<const std::uint8_t> frame, bool us
     const std::uint8_t channel = frame[4];
     const std::uint8_t param = frame[5];
     const bool paramFrame = frame.size() == kParamFrameLength && frame[2] == kParamFrameCount;
+    std::string why;
+    std::vector<Frame> answer;
     if (op == kOpRead && channel == kChSystem && param == kSysCmdReadRequest && paramFrame) {
-        return Deliver(AnswerRead(frame[6], frame[7], usb));
+        answer = AnswerRead(frame[6], frame[7], usb, why);
+    } else if (op == kOpWrite && channel == kChSystem && param == kSysCmdProbe) {
+        if (paramFrame && GetWord(frame.subspan(6), 0) == kProbeValue) {
+            answer = {Status(m_options.refuse ? kStatusDd : kStatusCc)};
+        } else {
+            why = "a connection probe carries 17";
+        }
+    } else if (op == kOpWrite) {
+        if (ApplyWrite(frame, why)) {
+            answer = {Status(kStatusCc)};
+        }
+    } else if (op == kOpRead) {
+        why = "the one read is the read request: channel 30, parameter 16, a 9-byte frame";
+    } else {
+        why = "no command has operation byte " + std::to_string(op);
     }
-    if (op == kOpWrite && channel == kChSystem && param == kSysCmdProbe) {
-        return Deliver({Status(m_options.refuse ? kStatusDd : kStatusCc)});
+    if (!why.empty()) {
+        ++m_counters.rejected;
+        Log(Event::kRejected, frame, why);
+        answer = {Status(kStatusBb)};
     }
-    if (op == kOpWrite && ApplyWrite(frame)) {
-        return Deliver({Status(kStatusCc)});
-    }
-    return Deliver({Status(kStatusBb)});
+    return Deliver(std::move(answer));
 }
 
 std::vector<Frame> CSimUnit::Deliver(std::vector<Frame> answers) {
@@ -258,24 +281,32 @@ std::vector<Frame> CSimUnit::Deliver(std::vector<Frame> answers) {
             ++m_counters.garbled;
             std::fill(answer.begin(), answer.end(), kGarbageByte);
         }
-        if (m_logger) {
-            m_logger(Event::kSent, answer);
-        }
+        Log(Event::kSent, answer);
     }
     return answers;
 }
 
-std::vector<Frame> CSimUnit::AnswerRead(int channel, int start, bool usb) const {
+void CSimUnit::Log(Event event, std::span<const std::uint8_t> bytes, std::string_view why) {
+    if (m_logger) {
+        m_logger(event, bytes, why);
+    }
+}
+
+std::vector<Frame> CSimUnit::AnswerRead(int channel, int start, bool usb, std::string& why) const {
     if (channel == kChKey) {
         return {BlockReply(kChKey, 0, 1)};
     }
-    if (BlockWords(channel) == 0) {
+    const int words = BlockWords(channel);
+    if (words == 0) {
+        why = "channel " + std::to_string(channel) + " has no block to read";
         return {};
     }
-    if (!usb) {
-        return {BlockReply(channel, 0, BlockWords(channel))};
+    if (!usb && start == 0) {
+        return {BlockReply(channel, 0, words)};
     }
     if (!IsChunk(channel, start)) {
+        why = "no chunk of channel " + std::to_string(channel) + " starts at word " +
+              std::to_string(start);
         return {};
     }
     return {BlockReply(channel, start, ChunkWords(channel, start))};
@@ -300,16 +331,17 @@ Frame CSimUnit::BlockReply(int channel, int start, int words) const {
     return {frame->Bytes().begin(), frame->Bytes().end()};
 }
 
-bool CSimUnit::ApplyWrite(std::span<const std::uint8_t> frame) {
+bool CSimUnit::ApplyWrite(std::span<const std::uint8_t> frame, std::string& why) {
     const std::uint8_t channel = frame[4];
     const int start = frame[5];
     const auto payload = frame.subspan(kBlockHeaderLength, static_cast<std::size_t>(frame[2] - 4));
     if (channel == kChSystem) {
         return ApplySystemWrite(start, payload,
-                                payload.size() == 2 ? GetWord(payload, 0) : std::int16_t{0});
+                                payload.size() == 2 ? GetWord(payload, 0) : std::int16_t{0}, why);
     }
     if (channel == kChEqReset) {
         if (payload.size() != 2 || GetWord(payload, 0) != 1 || BandsOf(start).count == 0) {
+            why = "an equaliser reset names a channel with bands (0-8) and carries 1";
             return false;
         }
         ResetEqualiser(start);
@@ -317,8 +349,14 @@ bool CSimUnit::ApplyWrite(std::span<const std::uint8_t> frame) {
     }
     auto block = Block(channel);
     const int words = static_cast<int>(payload.size() / 2);
-    if (block.empty() || payload.size() % 2 != 0 ||
-        start + words > static_cast<int>(block.size())) {
+    if (block.empty()) {
+        why = "channel " + std::to_string(channel) + " has no block to write";
+        return false;
+    }
+    if (payload.size() % 2 != 0 || start + words > static_cast<int>(block.size())) {
+        why = "words " + std::to_string(start) + " to " + std::to_string(start + words - 1) +
+              " are not all in channel " + std::to_string(channel) + "'s block of " +
+              std::to_string(block.size()) + " words";
         return false;
     }
     for (int i = 0; i < words; ++i) {
@@ -333,10 +371,11 @@ bool CSimUnit::ApplyWrite(std::span<const std::uint8_t> frame) {
 }
 
 bool CSimUnit::ApplySystemWrite(int param, std::span<const std::uint8_t> payload,
-                                std::int16_t value) {
+                                std::int16_t value, std::string& why) {
     switch (param) {
         case kSysCmdSelectMode:
             if (payload.size() != 2 || value < 0 || value >= kModeCount) {
+                why = "a mode index is 0 to 6";
                 return false;
             }
             m_blocks = m_modes[static_cast<std::size_t>(value)];
@@ -346,6 +385,7 @@ bool CSimUnit::ApplySystemWrite(int param, std::span<const std::uint8_t> payload
             return true;
         case kSysCmdSaveMode: {
             if (payload.size() != 1 + kModeNameLength || payload[0] >= kModeCount) {
+                why = "a mode is saved as its index 0 to 6 and a 20-byte name";
                 return false;
             }
             const int mode = payload[0];
@@ -356,18 +396,21 @@ bool CSimUnit::ApplySystemWrite(int param, std::span<const std::uint8_t> payload
         }
         case kSysCmdPanelLock:
             if (payload.size() != 2 || (value != 0 && value != 1)) {
+                why = "the panel lock is 0 or 1";
                 return false;
             }
             PutWord(m_system, kSysPanelLockWord, value);
             return true;
         case kSysCmdPassword:
             if (payload.size() != 4) {
+                why = "a password is 4 bytes";
                 return false;
             }
             std::copy(payload.begin(), payload.end(), m_system.begin() + kSysPasswordByte);
             return true;
         case kSysCmdBluetoothName:
             if (payload.size() != kModeNameLength) {
+                why = "a Bluetooth name is 20 bytes";
                 return false;
             }
             SetBluetoothName(payload);
@@ -375,6 +418,7 @@ bool CSimUnit::ApplySystemWrite(int param, std::span<const std::uint8_t> payload
         case kSysCmdSlow:
             return true;
         default:
+            why = "no system command " + std::to_string(param);
             return false;
     }
 }
@@ -383,10 +427,7 @@ void CSimUnit::ResetEqualiser(int channel) {
     const BandLayout bands = BandsOf(channel);
     auto block = Block(channel);
     for (int k = 0; k < bands.count; ++k) {
-        auto band = block.subspan(static_cast<std::size_t>(bands.first + 5 * k), 5);
-        band[0] = kFlatGain;
-        band[1] = kUnityQ;
-        band[2] = kResetSlope;
-        band[3] = 0;
+        const auto words = CEQ::ResetBandWords(bands.kind, k);
+        std::copy(words.begin(), words.end(), block.begin() + bands.first + kBandWordCount * k);
     }
 }

@@ -4,7 +4,12 @@
 //
 // Two ways in: a byte stream (serial, network), parsed frame by frame with resynchronisation
 // on the next 0xF5, and USB reports (64 bytes, one frame each), answered with one report per
-// reply carrying at most one 25-word chunk.
+// reply carrying at most one 25-word chunk. A read starting at word 0 over the stream answers
+// the whole block; any other read answers the chunk of the chunk plan that starts there.
+//
+// Frames the unit would not understand are answered EE BB and reported as rejected, with the
+// reason: a read of a channel without a block or of a word where no chunk starts, a write
+// outside a block, a probe value other than 17, a mode index above 6, an unknown command.
 #pragma once
 
 #include <array>
@@ -12,11 +17,15 @@
 #include <functional>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/protocol/blocklayout.h"
 
 using SimReport = std::array<std::uint8_t, kUsbFrameBytes>;
+
+// The password a unit leaves the factory with, as the System page's note line names it.
+inline constexpr const char* kFactoryPassword = "3958";
 
 struct SimOptions {
     bool refuse = false;       // answer the handshake with EE DD
@@ -29,6 +38,7 @@ struct SimOptions {
 struct SimCounters {
     int framesReceived = 0;
     int malformed = 0;  // bad checksum, bad header or stray bytes skipped
+    int rejected = 0;   // well-formed frames answered EE BB
     int dropped = 0;
     int garbled = 0;
     int repliesSent = 0;
@@ -60,23 +70,28 @@ public:
     std::int16_t Key() const { return Block(kChMusic)[2]; }
 
     const SimCounters& Counters() const { return m_counters; }
-    // Called with every well-formed frame received, every answer sent and every run of bytes
-    // skipped as malformed.
-    enum class Event { kReceived, kSent, kMalformed };
-    using Logger = std::function<void(Event event, std::span<const std::uint8_t> bytes)>;
+    // Called with every well-formed frame received, every frame rejected (with the reason),
+    // every answer sent and every run of bytes skipped as malformed.
+    enum class Event { kReceived, kRejected, kSent, kMalformed };
+    using Logger =
+        std::function<void(Event event, std::span<const std::uint8_t> bytes, std::string_view why)>;
     void SetLogger(Logger logger) { m_logger = std::move(logger); }
 
 private:
     using Blocks = std::array<std::vector<std::int16_t>, kBlockChannels>;
 
+    using Frame = std::vector<std::uint8_t>;
     // Answers one well-formed frame; `usb` selects chunked read answers.
-    std::vector<std::vector<std::uint8_t>> Answer(std::span<const std::uint8_t> frame, bool usb);
-    std::vector<std::vector<std::uint8_t>> AnswerRead(int channel, int start, bool usb) const;
-    bool ApplyWrite(std::span<const std::uint8_t> frame);
-    bool ApplySystemWrite(int param, std::span<const std::uint8_t> payload, std::int16_t value);
+    std::vector<Frame> Answer(std::span<const std::uint8_t> frame, bool usb);
+    // Each returns the answer's frame, or fills `why` and returns nothing for a rejection.
+    std::vector<Frame> AnswerRead(int channel, int start, bool usb, std::string& why) const;
+    bool ApplyWrite(std::span<const std::uint8_t> frame, std::string& why);
+    bool ApplySystemWrite(int param, std::span<const std::uint8_t> payload, std::int16_t value,
+                          std::string& why);
     void ResetEqualiser(int channel);
     std::vector<std::uint8_t> BlockReply(int channel, int start, int words) const;
-    std::vector<std::vector<std::uint8_t>> Deliver(std::vector<std::vector<std::uint8_t>> answers);
+    std::vector<Frame> Deliver(std::vector<Frame> answers);
+    void Log(Event event, std::span<const std::uint8_t> bytes, std::string_view why = {});
 
     SimOptions m_options;
     SimCounters m_counters;

@@ -8,6 +8,7 @@
 
 namespace {
 constexpr std::int16_t kSubLowPassIndex = 142;  // 303 Hz
+constexpr std::int16_t kResetQ = 16;
 constexpr std::int16_t kResetSlope = 16;
 }  // namespace
 
@@ -115,13 +116,25 @@ const std::array<double, kFreqCount>& CEQ::SumResponse() {
     return m_dSum;
 }
 
+std::array<std::int16_t, kBandWordCount> CEQ::ResetBandWords(OwnerKind kind, int band) {
+    const std::vector<double> freqs = InitialFrequencies(kind);
+    const double hz = band >= 0 && band < static_cast<int>(freqs.size())
+                          ? freqs[static_cast<std::size_t>(band)]
+                      : freqs.empty() ? 0.0
+                                      : freqs.back();
+    std::array<std::int16_t, kBandWordCount> w{};
+    w[kBandWordGain] = kGainZeroIndex;
+    w[kBandWordQ] = kResetQ;
+    w[kBandWordSlope] = kResetSlope;
+    w[kBandWordType] = kTypePeaking;
+    w[kBandWordFreq] = static_cast<std::int16_t>(NearestFrequencyIndex(hz));
+    return w;
+}
+
 void CEQ::ResetBands() {
-    const std::vector<double> freqs = InitialFrequencies(m_nKind);
     for (int k = 0; k < m_nBandCount; ++k) {
         CFilter& band = m_filters[static_cast<std::size_t>(k)];
-        band.InitBand(
-            static_cast<std::int16_t>(NearestFrequencyIndex(freqs[static_cast<std::size_t>(k)])));
-        band.m_nSlope = kResetSlope;
+        band.LoadBandWords(ResetBandWords(m_nKind, k));
         band.SetAllChanged(0);
     }
 }

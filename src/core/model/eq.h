@@ -39,12 +39,17 @@ public:
     const std::array<double, kFreqCount>& SumResponse();
     const std::array<double, kFreqCount>& Sum() const { return m_dSum; }
 
-    // Equaliser reset: every parametric band back to its initial frequency with type 0, gain
-    // 120, Q 16 and slope 16, flags cleared, response recomputed. Crossovers are untouched.
+    // Equaliser reset: every parametric band takes its ResetBandWords, flags cleared, response
+    // recomputed. Crossovers are untouched.
     void ResetBands();
 
     // Initial band frequencies of a kind, in Hz.
     static std::vector<double> InitialFrequencies(OwnerKind kind);
+    // The five band words (gain, Q, slope, type, frequency) an equaliser reset gives band
+    // `band` of owner kind `kind`: 120 (0 dB), 16, 16, peaking, the grid index nearest the
+    // band's initial frequency. The unit resets its own bands to the same words when it
+    // receives the reset command.
+    static std::array<std::int16_t, kBandWordCount> ResetBandWords(OwnerKind kind, int band);
 
 private:
     std::vector<CFilter> m_filters;

@@ -46,6 +46,16 @@ int OwnerBandBase(OwnerKind ownerKind) {
     return ValidKind(ownerKind) ? kBandBase[KindIndex(ownerKind)] : -1;
 }
 
+std::optional<OwnerKind> OwnerKindOfChannel(int channel) {
+    for (int k = static_cast<int>(OwnerKind::Sub); k >= static_cast<int>(OwnerKind::Music); --k) {
+        const auto kind = static_cast<OwnerKind>(k);
+        if (channel >= kChannelBase[k] && channel <= OwnerChannel(kind, 1)) {
+            return kind;
+        }
+    }
+    return std::nullopt;
+}
+
 bool IsOutputKind(OwnerKind ownerKind) {
     return ownerKind >= OwnerKind::MainOut && ownerKind <= OwnerKind::Sub;
 }

@@ -6,6 +6,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <span>
 
 #include "core/model/datadefine.h"
@@ -48,6 +49,8 @@ int OwnerChannel(OwnerKind ownerKind, int scene);
 int OwnerBandBase(OwnerKind ownerKind);
 // The outputs (main, center, sub) own crossover filters and a band set per scene.
 bool IsOutputKind(OwnerKind ownerKind);
+// The owner kind of the equalised channel `channel` (0-8); none for any other channel.
+std::optional<OwnerKind> OwnerKindOfChannel(int channel);
 
 class CFilter {
 public:

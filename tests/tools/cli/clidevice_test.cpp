@@ -181,6 +181,12 @@ TEST(CliDevice, RestoreThenDumpRoundTrips) {
             EXPECT_TRUE(std::equal(a.begin(), a.end(), b.begin(), b.end()))
                 << Name(transport) << " ch " << ch;
         }
+        // A backup is a file of our own making: it passes the check and restores. Nothing the
+        // commands sent was refused by the unit.
+        const CliRun again = RunCli(unit, {"restore", dir.filePath("back.pmx")});
+        EXPECT_EQ(again.exitCode, kExitOk) << Name(transport) << again.err.toStdString();
+        unit.WithUnit(
+            [&](CSimUnit& sim) { EXPECT_EQ(sim.Counters().rejected, 0) << Name(transport); });
     }
 }
 
@@ -348,7 +354,10 @@ TEST(CliDevice, ModesAreStoredAndRecalled) {
     });
     const CliRun recall = RunCli(unit, {"recall-mode", "2"});
     ASSERT_EQ(recall.exitCode, kExitOk) << recall.err.toStdString();
-    unit.WithUnit([](CSimUnit& sim) { EXPECT_EQ(sim.ModeIndex(), 1); });
+    unit.WithUnit([](CSimUnit& sim) {
+        EXPECT_EQ(sim.ModeIndex(), 1);
+        EXPECT_EQ(sim.Counters().rejected, 0);
+    });
 
     const struct {
         QStringList args;

@@ -95,3 +95,46 @@ TEST(SimProcess, AnswersOverItsPtyAndSavesItsMemoryOnTerminate) {
     ASSERT_TRUE(saved.open(QIODevice::ReadOnly));
     EXPECT_TRUE(saved.readAll().contains("\"blocks\""));
 }
+
+// --locked alone takes the factory password; --strict ends with exit 1 after a rejected frame,
+// and the log says which frame and why.
+TEST(SimProcess, FactoryPasswordStrictExitAndRejectionLog) {
+    const QByteArray kBadProbe = QByteArray::fromHex("F535 06B7 1E30 1200 0C");  // value 18
+    QTemporaryDir dir;
+    const QString log = dir.filePath("log.jsonl");
+    for (const bool sendBadFrame : {false, true}) {
+        QProcess sim;
+        const QString line =
+            Start(sim, {"--tcp", "127.0.0.1:0", "--locked", "--strict", "--log", log});
+        ASSERT_TRUE(line.startsWith("tcp 127.0.0.1:")) << line.toStdString();
+        QTcpSocket socket;
+        socket.connectToHost("127.0.0.1", line.section(':', -1).toUShort());
+        ASSERT_TRUE(socket.waitForConnected(3000));
+        socket.write(kReadSystem);
+        QByteArray answer;
+        while (answer.size() < 159 && socket.waitForReadyRead(3000))
+            answer += socket.readAll();
+        ASSERT_EQ(answer.size(), 159);
+        EXPECT_EQ(answer.mid(6 + 148, 4), "3958");
+        EXPECT_EQ(static_cast<int>(answer.at(6 + 146)), 1) << "panel locked";
+        if (sendBadFrame) {
+            socket.write(kBadProbe);
+            answer.clear();
+            while (answer.size() < 2 && socket.waitForReadyRead(3000))
+                answer += socket.readAll();
+            EXPECT_EQ(answer.toHex(' '), "ee bb");
+        }
+        sim.terminate();
+        ASSERT_TRUE(sim.waitForFinished(5000));
+        EXPECT_EQ(sim.exitCode(), sendBadFrame ? 1 : 0);
+        EXPECT_EQ(sim.readAllStandardError().contains("1 frame(s) rejected"), sendBadFrame);
+    }
+    QFile file(log);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> lines = file.readAll().split('\n');
+    const auto rejected = std::count_if(lines.begin(), lines.end(), [](const QByteArray& l) {
+        return l.contains("\"dir\":\"rejected\"") && l.contains("F5 35 06 B7 1E 30 12 00 0C") &&
+               l.contains("\"why\":\"a connection probe carries 17\"");
+    });
+    EXPECT_EQ(rejected, 1);
+}

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include "core/model/audiodata.h"
 #include "core/protocol/framebuilder.h"
 #include "tests/support/enginefakes.h"
 
@@ -104,5 +105,115 @@ TEST(SimUnit, UsbReadsAnswerOneChunkPerReport) {
     std::array<std::uint8_t, 64> offPlan{};
     auto request = CFrameBuilder::MakeParamFrameBytes(kOpRead, 30, 0x10, 1, 10);
     std::copy(request->Bytes().begin(), request->Bytes().end(), offPlan.begin());
-    EXPECT_TRUE(sim.OnUsbReport(offPlan).empty());
+    const auto refused = sim.OnUsbReport(offPlan);
+    ASSERT_EQ(refused.size(), 1u);
+    EXPECT_EQ(Bytes(refused[0].begin(), refused[0].begin() + 2), FromHex("EE BB"));
+}
+
+// What a unit would not understand is answered EE BB and reported with the reason; what it
+// understands is not.
+TEST(SimUnit, RejectsWhatAUnitWouldNotUnderstand) {
+    auto param = [](std::uint8_t op, std::uint8_t ch, std::uint8_t p, std::uint8_t lo,
+                    std::uint8_t hi) {
+        const auto frame = CFrameBuilder::MakeParamFrameBytes(op, ch, p, lo, hi);
+        return Bytes(frame->Bytes().begin(), frame->Bytes().end());
+    };
+    const struct {
+        const char* what;
+        Bytes frame;
+        const char* why;  // nullptr: accepted
+    } cases[] = {
+        {"read of channel 11", param(kOpRead, 30, 0x10, 11, 0), "channel 11 has no block to read"},
+        {"read of channel 31", param(kOpRead, 30, 0x10, 31, 0), "channel 31 has no block to read"},
+        {"read off the chunk plan", param(kOpRead, 30, 0x10, 1, 10),
+         "no chunk of channel 1 starts at word 10"},
+        {"read past the block", param(kOpRead, 30, 0x10, 0, 50),
+         "no chunk of channel 0 starts at word 50"},
+        {"read of a block word", param(kOpRead, 0, 2, 0, 0), "the one read is the read request"},
+        {"probe with 18", param(kOpWrite, 30, 0x30, 18, 0), "a connection probe carries 17"},
+        {"write past the volume block", param(kOpWrite, 10, 7, 1, 0),
+         "words 7 to 7 are not all in channel 10's block of 7 words"},
+        {"write to channel 12", param(kOpWrite, 12, 0, 1, 0), "channel 12 has no block to write"},
+        {"mode index 7", param(kOpWrite, 30, 0x13, 7, 0), "a mode index is 0 to 6"},
+        {"reset of the tone limits", param(kOpWrite, 11, 9, 1, 0),
+         "an equaliser reset names a channel with bands"},
+        {"system command 0x20", param(kOpWrite, 30, 0x20, 0, 0), "no system command 32"},
+        {"operation 0xB5", param(0xB5, 0, 0, 0, 0), "no command has operation byte 181"},
+        {"the handshake", param(kOpWrite, 30, 0x30, 17, 0), nullptr},
+        {"mode index 6", param(kOpWrite, 30, 0x13, 6, 0), nullptr},
+        {"reset of the sub, scene 1", param(kOpWrite, 11, 8, 1, 0), nullptr},
+        {"chunk read at word 25", param(kOpRead, 30, 0x10, 0, 25), nullptr},
+    };
+    for (const auto& c : cases) {
+        CSimUnit sim;
+        std::vector<std::string> reasons;
+        sim.SetLogger([&](CSimUnit::Event event, std::span<const uint8_t>, std::string_view why) {
+            if (event == CSimUnit::Event::kRejected)
+                reasons.emplace_back(why);
+        });
+        const Bytes answer = sim.OnStreamBytes(c.frame);
+        if (c.why == nullptr) {
+            EXPECT_NE(answer, FromHex("EE BB")) << c.what;
+            EXPECT_EQ(sim.Counters().rejected, 0) << c.what;
+            EXPECT_TRUE(reasons.empty()) << c.what;
+            continue;
+        }
+        EXPECT_EQ(answer, FromHex("EE BB")) << c.what;
+        EXPECT_EQ(sim.Counters().rejected, 1) << c.what;
+        ASSERT_EQ(reasons.size(), 1u) << c.what;
+        EXPECT_NE(reasons[0].find(c.why), std::string::npos) << c.what << ": " << reasons[0];
+    }
+}
+
+// Over the stream a read from word 0 answers the whole block and a read from a later chunk
+// start answers that chunk only, so a program that chunks where it must not waits visibly.
+TEST(SimUnit, StreamReadsFromALaterWordAnswerAChunk) {
+    CSimUnit sim;
+    const struct {
+        int channel, start;
+        std::size_t words;
+    } cases[] = {{1, 0, 82}, {1, 25, 25}, {1, 75, 7}, {0, 25, 15}, {30, 50, 25}, {30, 75, 1}};
+    for (const auto& c : cases) {
+        auto request = CFrameBuilder::MakeParamFrameBytes(kOpRead, 30, 0x10,
+                                                          static_cast<std::uint8_t>(c.channel),
+                                                          static_cast<std::uint8_t>(c.start));
+        const Bytes reply = sim.OnStreamBytes(request->Bytes());
+        ASSERT_EQ(reply.size(), 2 * c.words + 7) << c.channel << "@" << c.start;
+        EXPECT_EQ(reply[5], c.start);
+        const auto block = c.channel == 30 ? std::span<const std::int16_t>{} : sim.Block(c.channel);
+        if (!block.empty()) {
+            EXPECT_EQ(static_cast<std::int16_t>(reply[6] | reply[7] << 8),
+                      block[static_cast<std::size_t>(c.start)]);
+        }
+    }
+}
+
+// The unit's equaliser reset leaves exactly the words the editor's reset leaves: every
+// parametric band as ResetBandWords gives it, crossovers and the other words untouched.
+TEST(SimUnit, EqResetAgreesWithTheEditorsReset) {
+    for (int ch = 0; ch <= 8; ++ch) {
+        SCOPED_TRACE(ch);
+        CSimUnit sim;
+        auto block = sim.Block(ch);
+        for (std::size_t w = 0; w < block.size(); ++w)
+            block[w] = static_cast<std::int16_t>(40 + 3 * w);  // no band at its reset words
+        CAudioData model;
+        std::copy(block.begin(), block.end(), model.Image().Words(ch).begin());
+        model.LoadAllFromImage(model.Image());
+        CEqRecord& record = *model.EqRecordOfChannel(ch);
+        record.SetEqBypass(0);
+        ASSERT_TRUE(record.ResetEq());
+        record.StoreToImage(model.Image());
+        model.Image().Words(
+            ch)[static_cast<std::size_t>(record.FieldWord(record.FieldOf(kFieldEqBypass)))] =
+            block[static_cast<std::size_t>(record.FieldWord(record.FieldOf(kFieldEqBypass)))];
+
+        auto reset = CFrameBuilder::MakeParamFrame(kOpWrite, 11, static_cast<std::uint8_t>(ch), 1);
+        ASSERT_EQ(sim.OnStreamBytes(reset->Bytes()), FromHex("EE CC"));
+        const auto expected = model.Image().Words(ch);
+        EXPECT_TRUE(std::equal(block.begin(), block.end(), expected.begin(), expected.end()));
+        const int base = record.GetEQ().GetAt(0).BandWordBase();
+        EXPECT_EQ(block[static_cast<std::size_t>(base)], 120);
+        EXPECT_EQ(block[static_cast<std::size_t>(base + 2)], 16);
+    }
 }
