@@ -3,6 +3,7 @@
 #include <QTcpSocket>
 
 #include "core/common/usernotify.h"
+#include "link/linkfailure.h"
 
 CClientSocket::CClientSocket(QObject* parent) : QObject(parent), m_pSocket(new QTcpSocket(this)) {
     connect(m_pSocket, &QTcpSocket::readyRead, this, &CClientSocket::OnReadyRead);
@@ -13,10 +14,11 @@ CClientSocket::~CClientSocket() = default;
 
 bool CClientSocket::ConnectTo(const QString& host, quint16 port, int timeoutMs) {
     Close();
+    m_lastFailure.clear();
     m_pSocket->connectToHost(host, port);
     if (!m_pSocket->waitForConnected(timeoutMs)) {
-        DebugLine("CClientSocket: connect to " + host.toStdString() +
-                  " failed: " + m_pSocket->errorString().toStdString());
+        m_lastFailure = TcpConnectFailure(host, port, m_pSocket->error(), m_pSocket->errorString());
+        DebugLine("CClientSocket: " + m_lastFailure.toStdString());
         m_pSocket->abort();
         return false;
     }

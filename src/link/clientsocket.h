@@ -26,6 +26,7 @@ public:
     void SetReceiver(ByteReceiver receiver) { m_receiver = std::move(receiver); }
 
     // Connects to host:port, waiting at most timeoutMs. Closes an earlier connection first.
+    // On failure LastFailure() says why ("cannot connect to HOST:PORT: connection refused").
     bool ConnectTo(const QString& host, quint16 port = kUnitTcpPort,
                    int timeoutMs = kConnectTimeoutMs);
     // Queues the bytes for sending; returns the count accepted or -1 when not connected.
@@ -34,6 +35,7 @@ public:
     void Send(std::span<const std::uint8_t> bytes) override;
     void Close();
     bool IsConnected() const;
+    QString LastFailure() const { return m_lastFailure; }
 
 signals:
     // The peer closed the connection or it failed after it was up.
@@ -44,5 +46,6 @@ private:
 
     QTcpSocket* m_pSocket;
     ByteReceiver m_receiver;
+    QString m_lastFailure;
     std::uint8_t m_recvBuffer[kRecvChunk] = {};
 };

@@ -5,7 +5,15 @@
 #include "core/protocol/catalogue.h"
 #include "core/protocol/command.h"
 #include "link/clientsocket.h"
+#include "link/linkfailure.h"
+#include "link/serialport.h"
 #include "link/unitaddress.h"
+
+namespace {
+const QString kUsbStage = QStringLiteral("USB search");
+const QString kSerialStage = QStringLiteral("Com search");
+const QString kNetworkStage = QStringLiteral("Network search");
+}  // namespace
 
 CConnectSearch::CConnectSearch(CLinkState& state, CCommand& command, CClientSocket& socket,
                                std::function<void(int)> connectBy, QObject* parent)
@@ -31,6 +39,11 @@ void CConnectSearch::Start(const SearchPlan& plan, bool usbDeviceOpen) {
     m_bNetConnected = 0;
     m_bNetStarted = 0;
     m_openPort.clear();
+    m_netAddress.clear();
+    m_failures.clear();
+    if (plan.bUsb && !usbDeviceOpen) {
+        m_failures << QStringLiteral("no unit on USB");
+    }
     m_state.unitAcked = 0;
     m_state.unitRefused = 0;
     m_command.ClearQueue();
@@ -55,6 +68,25 @@ void CConnectSearch::EnterStage(SearchStage stage) {
     m_attempts = 0;
     m_command.ClearQueue();
     m_command.ResetReceive();
+}
+
+QString CConnectSearch::StageName() const {
+    switch (m_state.searchStage) {
+        case SearchStage::Usb:
+            return kUsbStage;
+        case SearchStage::Serial:
+            return kSerialStage;
+        case SearchStage::Network:
+            return kNetworkStage;
+        case SearchStage::Exhausted:
+            break;
+    }
+    return {};
+}
+
+QString CConnectSearch::CurrentPort() const {
+    const bool serial = m_state.searchStage == SearchStage::Serial;
+    return serial && m_portIndex < m_portCount ? m_portNames[m_portIndex] : QString();
 }
 
 void CConnectSearch::ShowStatus(const QString& text) {
@@ -138,12 +170,13 @@ void CConnectSearch::StepUsb() {
         Finish(SearchResult::Connected);
         return;
     }
-    ShowStatus(QStringLiteral("USB search"));
+    ShowStatus(kUsbStage);
     SetProgress(m_progress);
     if (m_attempts < kHandshakesPerStage) {
         ++m_attempts;
         SendHandshake(LinkKind::Usb);
     } else {
+        m_failures << NoHandshakeAnswer(QStringLiteral("on USB"));
         Advance();
         EnterStage(SearchStage::Serial);
     }
@@ -168,7 +201,7 @@ void CConnectSearch::StepSerial() {
         return;
     }
     const QString& name = m_portNames[m_portIndex];
-    ShowStatus(QStringLiteral("Com search") + name);
+    ShowStatus(kSerialStage + name);
     SetProgress(m_progress);
     // Every tick's handshakes meet an empty receive buffer: stray or garbled bytes left by the
     // last tick would otherwise shift every later reply off its length.
@@ -182,6 +215,8 @@ void CConnectSearch::StepSerial() {
     }
     if (m_openPort.isEmpty()) {
         // A port that cannot be opened is skipped at once.
+        const QString why = m_pSerialPort != nullptr ? m_pSerialPort->OpenFailure() : QString();
+        m_failures << (why.isEmpty() ? SerialOpenFailure(name, SerialOpenProblem::Other, {}) : why);
         NextPort();
         return;
     }
@@ -190,6 +225,7 @@ void CConnectSearch::StepSerial() {
         ++m_attempts;
         SendHandshake(LinkKind::Serial);
     } else {
+        m_failures << NoHandshakeAnswer(name);
         m_attempts = 0;
         NextPort();
     }
@@ -205,12 +241,20 @@ void CConnectSearch::NextPort() {
 }
 
 void CConnectSearch::StepNetwork() {
-    ShowStatus(QStringLiteral("Network search"));
+    ShowStatus(kNetworkStage);
     if (m_bNetStarted == 0) {
         SetProgress(m_progress);
         m_bNetStarted = 1;
         const QString address = ChooseUnitAddress(m_plan.address);
+        m_netAddress = QStringLiteral("%1:%2").arg(address).arg(m_plan.tcpPort);
         m_bNetConnected = !address.isEmpty() && m_socket.ConnectTo(address, m_plan.tcpPort) ? 1 : 0;
+        if (address.isEmpty()) {
+            m_failures << QStringLiteral(
+                "no network address for the unit: no adapter's gateway lies in the PC's own "
+                "subnet");
+        } else if (m_bNetConnected == 0) {
+            m_failures << m_socket.LastFailure();
+        }
         // The unit's network module is given time to settle before the first handshake.
         m_pTimer->setInterval(kNetworkSettleMs);
         m_pTimer->start();
@@ -244,6 +288,7 @@ void CConnectSearch::StepNetwork() {
         if (m_progress < kSearchProgressMax) {
             Advance();
         } else {
+            m_failures << NoHandshakeAnswer(m_netAddress);
             m_state.searchStage = SearchStage::Exhausted;
         }
     }

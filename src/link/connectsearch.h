@@ -1,7 +1,8 @@
 // The search for a unit: USB, then the serial ports, then the network, one step every 200 ms.
 // In each stage the handshake frame is sent and the unit's acknowledgement (status reply EE CC,
 // recognised by the command engine's receive path) awaited; the winner is handed to the link
-// controller (ConnectBy). Status texts and progress (0..10) go to whoever shows them.
+// controller (ConnectBy). Status texts and progress (0..10) go to whoever shows them, and a
+// search that finds nothing says, link by link, what went wrong.
 #pragma once
 
 #include <QObject>
@@ -13,6 +14,7 @@
 
 class CCommand;
 class CClientSocket;
+class CSerialPort;
 class QTimer;
 
 inline constexpr int kSearchTickMs = 200;
@@ -58,9 +60,22 @@ public:
     void Tick();
     bool IsRunning() const { return m_bRunning; }
 
+    // The port whose open failures the search reports (the connection's serial port).
+    void SetSerialPort(const CSerialPort* port) { m_pSerialPort = port; }
+
     const QStringList& PortNames() const { return m_portNames; }
     int Progress() const { return m_progress; }
+    // What the connect dialog shows: the stage, and in the serial stage the port right after
+    // it ("Com search/dev/ttyUSB0").
     QString Status() const { return m_status; }
+    // The stage being searched ("USB search", "Com search", "Network search"), and the serial
+    // port being tried (empty outside the serial stage).
+    QString StageName() const;
+    QString CurrentPort() const;
+    // What went wrong on each link tried, in the order they were tried: "no serial port
+    // /dev/ttyUSB3", "cannot connect to 10.0.0.9:8899: connection refused", "the unit at
+    // 127.0.0.1:8899 did not answer the handshake". Cleared when a search starts.
+    const QStringList& Failures() const { return m_failures; }
     int Attempts() const { return m_attempts; }
     int PortIndex() const { return m_portIndex; }
 
@@ -85,6 +100,7 @@ private:
     CLinkState& m_state;
     CCommand& m_command;
     CClientSocket& m_socket;
+    const CSerialPort* m_pSerialPort = nullptr;
     std::function<void(int)> m_connectBy;
     QTimer* m_pTimer;
 
@@ -92,6 +108,8 @@ private:
     QStringList m_portNames;
     QString m_status;
     QString m_openPort;
+    QString m_netAddress;  // HOST:PORT of the network attempt
+    QStringList m_failures;
     int m_progress = 0;
     int m_portIndex = 0;
     int m_portCount = 0;

@@ -1,13 +1,33 @@
 #include "link/serialport.h"
 
+#include <unistd.h>
 #include <QSerialPort>
+#include <cerrno>
 
 #include "core/common/usernotify.h"
+#include "link/linkfailure.h"
 
 namespace {
 QString PortNameOf(const QString& port) {
     static const QString kWindowsDevicePrefix = QStringLiteral("\\\\.\\");
     return port.startsWith(kWindowsDevicePrefix) ? port.mid(kWindowsDevicePrefix.size()) : port;
+}
+
+// What stood in the way of opening `port`. Qt reports a port held by another program and one
+// the user may not open alike; the permissions of the device node tell them apart.
+SerialOpenProblem OpenProblem(const QString& port, QSerialPort::SerialPortError error) {
+    switch (error) {
+        case QSerialPort::DeviceNotFoundError:
+            return SerialOpenProblem::NoSuchPort;
+        case QSerialPort::PermissionError: {
+            const QString path = port.startsWith('/') ? port : QStringLiteral("/dev/") + port;
+            const bool denied = ::access(path.toLocal8Bit().constData(), R_OK | W_OK) != 0 &&
+                                (errno == EACCES || errno == EPERM);
+            return denied ? SerialOpenProblem::PermissionDenied : SerialOpenProblem::InUse;
+        }
+        default:
+            return SerialOpenProblem::Other;
+    }
 }
 
 long OpenErrorCode(QSerialPort::SerialPortError error) {
@@ -51,12 +71,15 @@ long CSerialPort::Succeed() {
 
 long CSerialPort::Open(const QString& port) {
     m_lastError = kSerialOk;
+    m_openFailure.clear();
     if (IsOpen()) {
         return Fail(kSerialAlreadyOpen, "CSerial::Open - Port already opened");
     }
     m_pPort->setPortName(PortNameOf(port));
     if (!m_pPort->open(QIODevice::ReadWrite)) {
-        return Fail(OpenErrorCode(m_pPort->error()), "CSerial::Open - Unable to open port");
+        const QSerialPort::SerialPortError error = m_pPort->error();
+        m_openFailure = SerialOpenFailure(port, OpenProblem(port, error), m_pPort->errorString());
+        return Fail(OpenErrorCode(error), "CSerial::Open - Unable to open port");
     }
     m_eventMask = kEventDefaultMask;
     m_readTimeoutMode = kReadNonBlocking;

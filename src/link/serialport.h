@@ -66,6 +66,9 @@ public:
 
     bool IsOpen() const;
     long GetLastError() const { return m_lastError; }
+    // Why the last Open failed, for a person ("no serial port /dev/ttyUSB3"); empty after a
+    // successful one.
+    QString OpenFailure() const { return m_openFailure; }
     quint32 GetEventMask() const { return m_eventMask; }
     // Bytes received and not read yet.
     qint64 BytesAvailable() const;
@@ -81,6 +84,7 @@ private:
 
     QSerialPort* m_pPort;
     long m_lastError = kSerialOk;
+    QString m_openFailure;
     quint32 m_eventMask = 0;
     int m_readTimeoutMode = kReadNonBlocking;
 };

@@ -54,6 +54,7 @@ void CUnitConnection::Wire(ICommandModel& commandModel, IConnectionModel& connec
     m_p = std::make_unique<Parts>(m_state, commandModel, connectionModel, std::move(hidBackend));
     CCommand& command = m_p->command;
     m_p->controller.SetCommand(&command);
+    m_p->search.SetSerialPort(&m_p->serialPort);
     command.SetUsbLink(&m_p->hid);
     command.SetNetworkLink(&m_p->socket);
     m_p->serialLink.SetReceiver([&command](std::span<const std::uint8_t> bytes) {

@@ -112,8 +112,24 @@ QString CDeviceSession::LinkDescription() const {
         .arg(m_options.plan.tcpPort);
 }
 
+namespace {
+// Why a search found no unit: what went wrong on the one link tried, or on each of several.
+QString NotFoundLine(const QStringList& failures) {
+    if (failures.isEmpty()) {
+        return QStringLiteral("no unit found");
+    }
+    return failures.size() == 1 ? failures.front()
+                                : QStringLiteral("no unit found: ") + failures.join("; ");
+}
+}  // namespace
+
 int CDeviceSession::Connect(bool readBack) {
     SearchPlan plan = m_options.plan;
+    const bool tcpOnly = !plan.bUsb && !plan.bSerial && plan.bNetwork;
+    if (tcpOnly && plan.address.isEmpty()) {
+        // An empty host would start the gateway search, which is not what was asked for.
+        return Fail(kExitNoUnit, QStringLiteral("cannot connect: --tcp names no host"));
+    }
     if (plan.bSerial && plan.portNames.isEmpty()) {
         QList<SerialPortInfo> ports;
         EnumerateSerialPorts(ports);
@@ -127,11 +143,16 @@ int CDeviceSession::Connect(bool readBack) {
     CConnectSearch& search = m_p->connection.Search();
 
     QTextStream err(stderr);
-    // One line whenever what a progress display shows changes.
+    // One line whenever what a progress display shows changes: the stage, the port being
+    // tried, the progress.
     QString lastLine;
     auto showProgress = [&] {
-        const QString line = QStringLiteral("%1 (%2/%3)")
-                                 .arg(search.Status())
+        const QString port = search.CurrentPort();
+        if (port.isEmpty() && m_p->connection.State().searchStage == SearchStage::Serial) {
+            return;  // between the last port and the next stage
+        }
+        const QString line = QStringLiteral("%1%2 (%3/%4)")
+                                 .arg(search.StageName(), port.isEmpty() ? port : " " + port)
                                  .arg(search.Progress())
                                  .arg(kSearchProgressMax);
         if (line != lastLine && !search.Status().isEmpty()) {
@@ -153,7 +174,7 @@ int CDeviceSession::Connect(bool readBack) {
         return Fail(kExitRefused, "the unit refused the connection");
     }
     if (*result == SearchResult::NotFound) {
-        return Fail(kExitNoUnit, "no unit found");
+        return Fail(kExitNoUnit, NotFoundLine(search.Failures()));
     }
     err << "Connected over " << LinkDescription() << "\n" << Qt::flush;
     if (!readBack) {

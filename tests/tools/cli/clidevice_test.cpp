@@ -1,12 +1,14 @@
 // sonvela-cli's device commands against the simulated unit, over TCP loopback and over a pty.
 #include <gtest/gtest.h>
 
+#include <unistd.h>
 #include <QDir>
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QTcpServer>
 #include <QTemporaryDir>
 
 #include "core/model/audiodata.h"
@@ -29,9 +31,10 @@ struct CliRun {
     QByteArray err;
 };
 
-CliRun RunCli(const CSimUnitThread& unit, const QStringList& args) {
+// Runs `program` with `args` (sonvela-cli itself, or a tool that runs it as another user).
+CliRun RunProcess(const QString& program, const QStringList& args) {
     QProcess process;
-    process.start(SONVELA_CLI_PATH, args + unit.CliLinkOptions());
+    process.start(program, args);
     CliRun run;
     if (!process.waitForFinished(kCliTimeoutMs)) {
         process.kill();
@@ -42,6 +45,19 @@ CliRun RunCli(const CSimUnitThread& unit, const QStringList& args) {
     run.out = process.readAllStandardOutput();
     run.err = process.readAllStandardError();
     return run;
+}
+
+CliRun RunCli(const CSimUnitThread& unit, const QStringList& args) {
+    return RunProcess(SONVELA_CLI_PATH, args + unit.CliLinkOptions());
+}
+
+// A loopback port that nothing listens on.
+quint16 ClosedLoopbackPort() {
+    QTcpServer server;
+    server.listen(QHostAddress::LocalHost, 0);
+    const quint16 port = server.serverPort();
+    server.close();
+    return port;
 }
 
 const CSimUnitThread::Transport kTransports[] = {CSimUnitThread::Transport::Tcp,
@@ -303,7 +319,18 @@ TEST(CliDevice, RefusingSilentAndVanishingUnits) {
             SimOptions options;
             options.silent = true;
             CSimUnitThread unit(transport, options);
-            EXPECT_EQ(RunCli(unit, {"probe"}).exitCode, kExitNoUnit) << Name(transport);
+            const CliRun run = RunCli(unit, {"probe"});
+            EXPECT_EQ(run.exitCode, kExitNoUnit) << Name(transport);
+            const QString where = transport == CSimUnitThread::Transport::Tcp
+                                      ? QStringLiteral("127.0.0.1:%1").arg(unit.TcpPort())
+                                      : unit.PtyPath();
+            EXPECT_TRUE(run.err.endsWith(
+                ("sonvela-cli: the unit at " + where + " did not answer the handshake\n").toUtf8()))
+                << run.err.toStdString();
+            if (transport == CSimUnitThread::Transport::Pty) {
+                EXPECT_TRUE(run.err.startsWith(("Com search " + where + " (0/10)\n").toUtf8()))
+                    << run.err.toStdString();
+            }
         }
         {
             // Acknowledges the handshake, then never answers again: the read-back's first
@@ -318,6 +345,51 @@ TEST(CliDevice, RefusingSilentAndVanishingUnits) {
             });
         }
     }
+}
+
+// Every way a link can fail ends with exit 3 and the reason the link layer knows. Nothing
+// leaves this machine: a closed loopback port, a name in the .invalid domain, a path that does
+// not exist.
+TEST(CliDevice, EachLinkFailureSaysWhy) {
+    QTemporaryDir dir;
+    const quint16 closed = ClosedLoopbackPort();
+    const QString missing = dir.filePath("ttyUSB3");
+    const struct {
+        QStringList args;
+        QString says;
+    } cases[] = {
+        {{"probe", "--tcp", QStringLiteral("127.0.0.1:%1").arg(closed)},
+         QStringLiteral("cannot connect to 127.0.0.1:%1: connection refused").arg(closed)},
+        {{"dump", "--tcp", "nosuchhost.invalid"},
+         "cannot connect to nosuchhost.invalid:8899: unknown host"},
+        {{"backup", "-o", dir.filePath("b.pmx"), "--tcp", ""},
+         "cannot connect: --tcp names no host"},
+        {{"probe", "--serial", missing}, "no serial port " + missing},
+    };
+    for (const auto& c : cases) {
+        const CliRun run = RunProcess(SONVELA_CLI_PATH, c.args);
+        EXPECT_EQ(run.exitCode, kExitNoUnit) << c.args.join(' ').toStdString();
+        EXPECT_TRUE(run.err.endsWith(("sonvela-cli: " + c.says + "\n").toUtf8()))
+            << run.err.toStdString();
+    }
+}
+
+// A serial port the user may not open says so, with the usual cure. Run as a user without
+// rights on the pty (root may open anything).
+TEST(CliDevice, APortTheUserMayNotOpenSaysSo) {
+    if (::geteuid() != 0 || !QFile::exists("/usr/bin/setpriv")) {
+        GTEST_SKIP() << "needs root and setpriv to run the tool as another user";
+    }
+    CSimUnitThread unit(CSimUnitThread::Transport::Pty);
+    const CliRun run =
+        RunProcess("/usr/bin/setpriv", {"--reuid=65534", "--regid=65534", "--clear-groups",
+                                        SONVELA_CLI_PATH, "probe", "--serial", unit.PtyPath()});
+    EXPECT_EQ(run.exitCode, kExitNoUnit);
+    EXPECT_TRUE(run.err.endsWith(("sonvela-cli: permission denied on " + unit.PtyPath() +
+                                  " (is the user in the dialout group?)\n")
+                                     .toUtf8()))
+        << run.err.toStdString();
+    unit.WithUnit([](CSimUnit& sim) { EXPECT_EQ(sim.Counters().framesReceived, 0); });
 }
 
 TEST(CliDevice, GarbageAndDroppedFramesStillConverge) {
