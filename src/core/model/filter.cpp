@@ -370,6 +370,11 @@ void CFilter::TakeRoleAfterLoad() {
 }
 
 void CFilter::UpdateResponse() {
+    ComputeResponse();
+    UpdateView();
+}
+
+void CFilter::ComputeResponse() {
     ResponseDb& out = m_dResponse;
     // A crossover record draws as the crossover its place in the band set makes it, whatever
     // type word it holds; a band draws by its type.
@@ -414,7 +419,6 @@ void CFilter::UpdateResponse() {
             // A type no band knows leaves the response as it was.
             break;
     }
-    UpdateView();
 }
 
 void CFilter::SetPlotSize(int w, int h) {

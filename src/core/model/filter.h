@@ -177,6 +177,8 @@ public:
     bool m_bWheelArmed = false;
 
 private:
+    // The response alone (UpdateResponse also refreshes the view data).
+    void ComputeResponse();
     // Step codes 3 and 4 take the variable-Q table instead of the family's stage Qs.
     bool UsesVariableQ() const;
     // After a file load: the role's fields and every derived value made consistent with it.
