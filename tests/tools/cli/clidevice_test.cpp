@@ -14,6 +14,7 @@
 #include "core/model/audiodata.h"
 #include "core/model/parametercheck.h"
 #include "core/model/pmxfile.h"
+#include "tests/support/processrun.h"
 #include "tests/support/simunitthread.h"
 
 namespace {
@@ -25,30 +26,10 @@ constexpr int kExitRefused = 4;
 constexpr int kExitLocked = 5;
 constexpr int kExitLinkLost = 6;
 
-struct CliRun {
-    int exitCode = -1;
-    QByteArray out;
-    QByteArray err;
-};
-
-// Runs `program` with `args` (sonvela-cli itself, or a tool that runs it as another user).
-CliRun RunProcess(const QString& program, const QStringList& args) {
-    QProcess process;
-    process.start(program, args);
-    CliRun run;
-    if (!process.waitForFinished(kCliTimeoutMs)) {
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = process.readAllStandardOutput();
-    run.err = process.readAllStandardError();
-    return run;
-}
+using CliRun = ProcessRun;
 
 CliRun RunCli(const CSimUnitThread& unit, const QStringList& args) {
-    return RunProcess(SONVELA_CLI_PATH, args + unit.CliLinkOptions());
+    return RunProcess(SONVELA_CLI_PATH, args + unit.CliLinkOptions(), kCliTimeoutMs);
 }
 
 // A loopback port that nothing listens on.

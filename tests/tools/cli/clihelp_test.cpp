@@ -10,6 +10,8 @@
 #include <QSet>
 #include <QTemporaryDir>
 
+#include "tests/support/processrun.h"
+
 namespace {
 constexpr int kTimeoutMs = 20000;
 
@@ -20,18 +22,8 @@ struct CliResult {
 };
 
 CliResult Cli(const QStringList& args) {
-    QProcess process;
-    process.start(SONVELA_CLI_PATH, args);
-    CliResult run;
-    if (!process.waitForFinished(kTimeoutMs)) {
-        process.kill();
-        process.waitForFinished();
-        return run;
-    }
-    run.exitCode = process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1;
-    run.out = QString::fromUtf8(process.readAllStandardOutput());
-    run.err = QString::fromUtf8(process.readAllStandardError());
-    return run;
+    const ProcessRun run = RunProcess(SONVELA_CLI_PATH, args, kTimeoutMs);
+    return {run.exitCode, QString::fromUtf8(run.out), QString::fromUtf8(run.err)};
 }
 
 const QStringList kCommands = {"tables",  "pmx", "response",    "probe",     "dump", "backup",

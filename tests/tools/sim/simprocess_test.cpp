@@ -42,6 +42,16 @@ QByteArray ReadFd(int fd, int want) {
     return got;
 }
 
+// Sends a request and collects the answer until `want` bytes have come (or none come for 3 s).
+QByteArray Exchange(QTcpSocket& socket, const QByteArray& request, int want) {
+    socket.write(request);
+    QByteArray answer;
+    while (answer.size() < want && socket.waitForReadyRead(3000)) {
+        answer += socket.readAll();
+    }
+    return answer;
+}
+
 void Stop(QProcess& sim) {
     sim.terminate();
     EXPECT_TRUE(sim.waitForFinished(5000));
@@ -56,17 +66,8 @@ TEST(SimProcess, AnswersOverTcp) {
     QTcpSocket socket;
     socket.connectToHost("127.0.0.1", line.section(':', -1).toUShort());
     ASSERT_TRUE(socket.waitForConnected(3000));
-    socket.write(kProbe);
-    QByteArray answer;
-    while (answer.size() < 2 && socket.waitForReadyRead(3000)) {
-        answer += socket.readAll();
-    }
-    EXPECT_EQ(answer.toHex(' '), "ee cc");
-    socket.write(kReadSystem);
-    answer.clear();
-    while (answer.size() < 159 && socket.waitForReadyRead(3000)) {
-        answer += socket.readAll();
-    }
+    EXPECT_EQ(Exchange(socket, kProbe, 2).toHex(' '), "ee cc");
+    const QByteArray answer = Exchange(socket, kReadSystem, 159);
     ASSERT_EQ(answer.size(), 159);
     EXPECT_EQ(answer.left(6).toHex(' '), "f5 35 9c b0 1e 00");
     Stop(sim);
@@ -110,19 +111,12 @@ TEST(SimProcess, FactoryPasswordStrictExitAndRejectionLog) {
         QTcpSocket socket;
         socket.connectToHost("127.0.0.1", line.section(':', -1).toUShort());
         ASSERT_TRUE(socket.waitForConnected(3000));
-        socket.write(kReadSystem);
-        QByteArray answer;
-        while (answer.size() < 159 && socket.waitForReadyRead(3000))
-            answer += socket.readAll();
+        const QByteArray answer = Exchange(socket, kReadSystem, 159);
         ASSERT_EQ(answer.size(), 159);
         EXPECT_EQ(answer.mid(6 + 148, 4), "3958");
         EXPECT_EQ(static_cast<int>(answer.at(6 + 146)), 1) << "panel locked";
         if (sendBadFrame) {
-            socket.write(kBadProbe);
-            answer.clear();
-            while (answer.size() < 2 && socket.waitForReadyRead(3000))
-                answer += socket.readAll();
-            EXPECT_EQ(answer.toHex(' '), "ee bb");
+            EXPECT_EQ(Exchange(socket, kBadProbe, 2).toHex(' '), "ee bb");
         }
         sim.terminate();
         ASSERT_TRUE(sim.waitForFinished(5000));
