@@ -329,8 +329,8 @@ TEST(CliDevice, RefusingSilentAndVanishingUnits) {
 }
 
 // Every way a link can fail ends with exit 3 and the reason the link layer knows. Nothing
-// leaves this machine: a closed loopback port, a name in the .invalid domain, a path that does
-// not exist.
+// leaves this machine: a closed loopback port, an empty host, a path that does not exist. (An
+// unknown host name would ask the resolver; its message is checked in the link tests.)
 TEST(CliDevice, EachLinkFailureSaysWhy) {
     QTemporaryDir dir;
     const quint16 closed = ClosedLoopbackPort();
@@ -341,8 +341,6 @@ TEST(CliDevice, EachLinkFailureSaysWhy) {
     } cases[] = {
         {{"probe", "--tcp", QStringLiteral("127.0.0.1:%1").arg(closed)},
          QStringLiteral("cannot connect to 127.0.0.1:%1: connection refused").arg(closed)},
-        {{"dump", "--tcp", "nosuchhost.invalid"},
-         "cannot connect to nosuchhost.invalid:8899: unknown host"},
         {{"backup", "-o", dir.filePath("b.pmx"), "--tcp", ""},
          "cannot connect: --tcp names no host"},
         {{"probe", "--serial", missing}, "no serial port " + missing},
