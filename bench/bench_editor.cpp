@@ -1,7 +1,8 @@
 // The editor's own costs: start-up to the first painted window (the sonvela executable, which
 // ends after its first paint with SONVELA_EXIT_AFTER_PAINT=1), resident memory after a whole
 // read-back from the simulated unit, and one Music band slider step (setter, response, repaint
-// of the page and of the curve area). Run with --benchmark_repetitions=N and read the medians.
+// of the page and of the response curve view). Run with --benchmark_repetitions=N and read the
+// medians.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -13,10 +14,10 @@
 #include "core/common/labeltable.h"
 #include "core/model/audiodata.h"
 #include "gui/controls/statictrans.h"
+#include "gui/curve/drawcurve.h"
 #include "gui/pages/musicdlg.h"
 #include "gui/shell/brioapp.h"
 #include "gui/shell/briodlg.h"
-#include "gui/shell/curveplaceholder.h"
 #include "gui/shell/titlebar.h"
 #include "tests/support/fakehidbackend.h"
 #include "tests/support/simunitthread.h"
@@ -89,7 +90,8 @@ void BM_MusicBandSliderStep(benchmark::State& state) {
     QWidget window;
     window.resize(1100, 577);
     CMusicDlg page(model, &window);
-    CCurvePlaceholder curve(&window);
+    CDrawCurve curve(&window);
+    curve.SetModel(&model);
     page.setGeometry(0, 0, 910, 270);
     curve.setGeometry(0, 270, 1100, 307);
     page.SetCurveView(&curve);

@@ -65,7 +65,7 @@ void CEqRecord::Serialize(CArchive& ar) {
 }
 
 bool CEqRecord::ResetEq() {
-    if (GetEqBypass() != 0) {
+    if (IsEqBypassed()) {
         return false;
     }
     m_eq.ResetBands();

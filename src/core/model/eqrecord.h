@@ -16,6 +16,8 @@ public:
 
     std::int16_t GetEqBypass() const { return Get(FieldOf(kFieldEqBypass)); }
     void SetEqBypass(std::int16_t v) { Set(FieldOf(kFieldEqBypass), v); }
+    // Only 1 bypasses the equaliser; any other word a unit may hold leaves it active.
+    bool IsEqBypassed() const { return GetEqBypass() == 1; }
 
     // Every changed flag of the record and of its band set to v.
     void SetAllChanged(int v);

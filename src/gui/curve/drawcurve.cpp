@@ -108,7 +108,7 @@ CFilter* CDrawCurve::Current() const {
 
 bool CDrawCurve::PointerEnabled() const {
     const CEqRecord* record = Record();
-    return record != nullptr && record->GetEqBypass() == 0 &&
+    return record != nullptr && !record->IsEqBypassed() &&
            !(IsOutputKind(m_kind) && g_autoMode == 1);
 }
 
@@ -435,7 +435,7 @@ void CDrawCurve::paintEvent(QPaintEvent* /*event*/) {
     }
     CEQ& eq = record->GetEQ();
     PaintResponse(painter, m_rcPlot, m_dCurveX, eq.SumResponse());
-    if (record->GetEqBypass() != 0) {
+    if (record->IsEqBypassed()) {
         PaintBypassText(painter, m_rcPlot);
     }
     PaintInfoLine(painter, m_rcPlot, Description());

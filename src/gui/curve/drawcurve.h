@@ -52,20 +52,18 @@ public:
     // The channel shown: 0 music, 1 microphone, 2 effect, 3 main out, 4 center, 5 sub. Each
     // call forgets the record under the pointer and the selected band; switching to another
     // channel drops the reports still pending.
-    void SetChannelKind(int kind);
+    void SetChannelKind(int kind) override;
     // Shows a kind with its band-set index (inputs) or scene (outputs, 0 or 1).
-    void ShowMusic(int index);
-    void ShowMic(int index);
-    void ShowEffect(int index);
-    void ShowMainOut(int element);
-    void ShowCenter(int element);
-    void ShowSub(int element);
+    void ShowMusic(int index) override;
+    void ShowMic(int index) override;
+    void ShowEffect(int index) override;
+    void ShowMainOut(int element) override;
+    void ShowCenter(int element) override;
+    void ShowSub(int element) override;
     // Marks band `index` of the shown band set as selected (-1 for none) and repaints.
     void ShowBand(int index) override;
 
-    // What the pages and the channel selector ask of the view: show kind `kind` with its
-    // band-set index or scene, repaint, and the spectrum display on or off (off drops the bars).
-    void AttachChannel(OwnerKind kind, int index) override;
+    // Repaint, and the spectrum display on or off (off drops the bars).
     void Redraw() override;
     void SetSpectrumMode(bool on) override;
 
@@ -105,6 +103,8 @@ protected:
     void wheelEvent(QWheelEvent* event) override;
 
 private:
+    // Shows kind `kind` with its band-set index or scene.
+    void AttachChannel(OwnerKind kind, int index);
     CEqRecord* Record() const;
     CEQ* BandSet() const;
     CFilter* Current() const;

@@ -151,8 +151,9 @@ void CChannelPage::LoadFromModel(int bandSet) {
         LoadBinding(i);
     }
     if (m_pCurve != nullptr && m_ownerKind) {
-        m_pCurve->AttachChannel(*m_ownerKind, bandSet);
-        m_pCurve->ShowBand(0);
+        AttachCurve(*m_pCurve, *m_ownerKind, bandSet);
+        // The curve marks the band the page has selected.
+        m_pCurve->ShowBand(m_nSelectedBand);
     }
 }
 

@@ -132,10 +132,10 @@ void CSwitchChDlg::ShowPage(int page) {
     g_curPage = page;
     if (!bSystem) {
         const CEqRecord* pRecord = CurrentRecord();
-        const int bypass = pRecord != nullptr ? pRecord->GetEqBypass() : 0;
-        Colour(Button(IDC_SEL_EQ_PASS), bypass == 1);
+        const bool bBypassed = pRecord != nullptr && pRecord->IsEqBypassed();
+        Colour(Button(IDC_SEL_EQ_PASS), bBypassed);
         pPage->LoadFromModel(PageBandSet(page));
-        pPage->ApplyEqBypass(bypass);
+        pPage->ApplyEqBypass(bBypassed ? 1 : 0);
     }
     if (m_pages.pCurve != nullptr) {
         m_pages.pCurve->Redraw();
@@ -151,19 +151,19 @@ void CSwitchChDlg::ToggleEqBypass() {
     if (g_curPage >= kPageMainOut && g_autoMode == 1) {
         return;
     }
-    const int bypass = pRecord->GetEqBypass() == 1 ? 0 : 1;
+    const int bypass = pRecord->IsEqBypassed() ? 0 : 1;
     Colour(Button(IDC_SEL_EQ_PASS), bypass == 1);
     pRecord->SetEqBypass(static_cast<std::int16_t>(bypass));
     pPage->ApplyEqBypass(bypass);
     if (m_pages.pCurve != nullptr && pPage->GetOwnerKind()) {
-        m_pages.pCurve->AttachChannel(*pPage->GetOwnerKind(), PageBandSet(g_curPage));
+        AttachCurve(*m_pages.pCurve, *pPage->GetOwnerKind(), PageBandSet(g_curPage));
         m_pages.pCurve->ShowBand(g_curPage >= kPageMainOut ? pPage->SelectedBand() : -1);
     }
 }
 
 void CSwitchChDlg::ResetEq() {
     const CEqRecord* pRecord = CurrentRecord();
-    if (pRecord == nullptr || m_pages.Page(g_curPage) == nullptr || pRecord->GetEqBypass() == 1) {
+    if (pRecord == nullptr || m_pages.Page(g_curPage) == nullptr || pRecord->IsEqBypassed()) {
         return;
     }
     if (g_autoMode == 1 && g_curPage > kPageEffect) {
@@ -188,7 +188,7 @@ void CSwitchChDlg::DoResetEq(int page) {
     if (page == g_curPage) {
         pPage->ReloadBands();
         if (m_pages.pCurve != nullptr && pPage->GetOwnerKind()) {
-            m_pages.pCurve->AttachChannel(*pPage->GetOwnerKind(), PageBandSet(page));
+            AttachCurve(*m_pages.pCurve, *pPage->GetOwnerKind(), PageBandSet(page));
             m_pages.pCurve->ShowBand(-1);
         }
     }

@@ -12,6 +12,7 @@
 #include "core/protocol/catalogue.h"
 #include "core/protocol/command.h"
 #include "gui/controls/limitinputedit.h"
+#include "gui/curve/drawcurve.h"
 #include "gui/pages/labeltext.h"
 #include "gui/pages/mainvoldlg.h"
 #include "gui/pages/messagebox.h"
@@ -19,7 +20,6 @@
 #include "gui/pages/switchchdlg.h"
 #include "gui/shell/connectdlg.h"
 #include "gui/shell/connectinfodlg.h"
-#include "gui/shell/curveplaceholder.h"
 #include "gui/shell/focusring.h"
 #include "gui/shell/shortcuts.h"
 #include "gui/shell/titlebar.h"
@@ -44,14 +44,15 @@ CBrioDlg::CBrioDlg(CAudioData& model, CUnitConnection& connection, const SearchP
     m_pSelector = new CSwitchChDlg(m_model, m_connection.Command(), this);
     m_pMainVol = new CMainVolDlg(m_model, this);
     m_pMusic = new CMusicDlg(m_model, this);
-    auto* pCurve = new CCurvePlaceholder(this);
+    m_pCurve = new CDrawCurve(this);
+    m_pCurve->SetModel(&m_model);
     m_pBusy = new CConnectInfoDlg(this);
 
     m_pages.channelPages[kPageMusic] = m_pMusic;
     m_pages.pMainVol = m_pMainVol;
-    m_pages.pCurveWidget = pCurve;
-    m_pages.pCurve = pCurve;
-    m_pMusic->SetCurveView(pCurve);
+    m_pages.pCurveWidget = m_pCurve;
+    m_pages.pCurve = m_pCurve;
+    m_pMusic->SetCurveView(m_pCurve);
     m_pSelector->SetPages(m_pages);
 
     // Tab order: the selector's buttons, the page shown, the volume strip.
@@ -67,6 +68,11 @@ CBrioDlg::CBrioDlg(CAudioData& model, CUnitConnection& connection, const SearchP
     connect(m_pTitleBar, &CTitleBar::CloseClicked, this, &QWidget::close);
     connect(m_pTitleBar, &CTitleBar::StatusClicked, this, &CBrioDlg::OnStatusClicked);
     connect(m_pTitleBar, &CTitleBar::BluetoothOkClicked, this, &CBrioDlg::SendBluetoothName);
+    // The view's reports are handled before the view goes on, as the messages they stand for.
+    connect(m_pCurve, &CDrawCurve::CurvePointMoved, this,
+            [this](int band, int code) { OnWindowMessage(MSG_CURVE_POINT_MOVED, band, code); });
+    connect(m_pCurve, &CDrawCurve::CurveQChanged, this,
+            [this](int band, int code) { OnWindowMessage(MSG_CURVE_Q_CHANGED, band, code); });
 
     m_pMainVol->SetConnectHandlers({[this] { return m_connection.State().connected == 1; },
                                     [this] { OnWindowMessage(MSG_DISCONNECT, 0, 0); },
@@ -288,8 +294,9 @@ void CBrioDlg::LayoutPages() {
                                kPageHeight);
         }
     }
-    m_pages.pCurveWidget->setGeometry(kSelectorWidth, top + kPageHeight, w - kSelectorWidth,
-                                      h - top - kPageHeight);
+    // The view lays its plot and every band set out again on its own resize.
+    m_pCurve->setGeometry(kSelectorWidth, top + kPageHeight, w - kSelectorWidth,
+                          h - top - kPageHeight);
     if (m_pages.pSystemPage != nullptr) {
         m_pages.pSystemPage->setGeometry(kSelectorWidth, top, w - kSelectorWidth, h - top);
     }

@@ -14,6 +14,7 @@
 class CAudioData;
 class CConnectDlg;
 class CConnectInfoDlg;
+class CDrawCurve;
 class CUnitConnection;
 class CMainVolDlg;
 class CMusicDlg;
@@ -54,7 +55,7 @@ public:
     CSwitchChDlg* Selector() const { return m_pSelector; }
     CMainVolDlg* MainVolPage() const { return m_pMainVol; }
     CMusicDlg* MusicPage() const { return m_pMusic; }
-    QWidget* CurveWidget() const { return m_pages.pCurveWidget; }
+    CDrawCurve* CurveView() const { return m_pCurve; }
     CConnectInfoDlg* BusyBox() const { return m_pBusy; }
     CUnlockDlg* UnlockDialog() const;
     CConnectDlg* ConnectDialog() const;
@@ -83,6 +84,7 @@ private:
     CSwitchChDlg* m_pSelector = nullptr;
     CMainVolDlg* m_pMainVol = nullptr;
     CMusicDlg* m_pMusic = nullptr;
+    CDrawCurve* m_pCurve = nullptr;
     CConnectInfoDlg* m_pBusy = nullptr;
     QPointer<CUnlockDlg> m_pUnlock;
     QPointer<CConnectDlg> m_pConnectDlg;

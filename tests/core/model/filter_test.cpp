@@ -165,6 +165,10 @@ TEST(FilterReset, BandsBackToInitialCrossoversUntouched) {
     sub.SetEqBypass(1);
     EXPECT_FALSE(sub.ResetEq());
     EXPECT_EQ(sub.GetEQ().GetAt(0).GetFreq(), 100);
+    // Only 1 bypasses: any other word leaves the equaliser active.
+    sub.SetEqBypass(4);
+    EXPECT_TRUE(sub.ResetEq());
+    sub.GetEQ().GetAt(0).SetFreq(100);
     sub.SetEqBypass(0);
     EXPECT_TRUE(sub.ResetEq());
     const CFilter& band = sub.GetEQ().GetAt(0);

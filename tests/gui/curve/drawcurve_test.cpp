@@ -236,8 +236,11 @@ TEST_F(DrawCurveTest, BypassAndAutomaticModeLockThePointer) {
     };
     g_autoMode = 1;
 
-    m_data.Music().SetEqBypass(1);
+    // Only 1 bypasses, as on the pages.
     m_view.ShowMusic(0);
+    m_data.Music().SetEqBypass(4);
+    EXPECT_TRUE(m_view.PointerEnabled());
+    m_data.Music().SetEqBypass(1);
     EXPECT_FALSE(m_view.PointerEnabled());
     drag(m_data.Music().GetEQ().GetAt(2));
     m_view.ShowMainOut(0);

@@ -15,18 +15,9 @@
 #include "gui/pages/musicdlg.h"
 #include "gui/pages/pagestate.h"
 #include "tests/gui/pages/fakecurveview.h"
+#include "tests/support/controlbyid.h"
 
 namespace {
-template <typename T>
-T* Control(QWidget& page, int id) {
-    for (T* pChild : page.findChildren<T*>()) {
-        if (pChild->ControlId() == id) {
-            return pChild;
-        }
-    }
-    return nullptr;
-}
-
 bool AnyFlag(const CAudioMusicData& music) {
     for (int f = 0; f < music.FieldCount(); ++f) {
         if (music.IsChanged(f)) {
@@ -88,7 +79,9 @@ TEST_F(MusicPageTest, LoadingShowsTheRecordAndNeverTouchesFlags) {
     EXPECT_EQ(Control<CNumEdit>(page, 1342 + 4)->text(), "2.00");
     EXPECT_TRUE(Control<CXPButton>(page, 1363 + 4)->IsSelected());
     EXPECT_FALSE(Control<CXPButton>(page, 1356 + 4)->IsSelected());
+    EXPECT_EQ(curve.m_nKindSet, CurveKind(OwnerKind::Music));
     EXPECT_EQ(curve.m_kind, OwnerKind::Music);
+    EXPECT_EQ(curve.m_nIndex, 0);
     EXPECT_EQ(curve.m_nBand, 0);
     EXPECT_FALSE(AnyFlag(model.Music()));
 
@@ -149,6 +142,9 @@ TEST_F(MusicPageTest, KeySliderExciterAndGainSliderReachTheRecord) {
     EXPECT_EQ(Band(5).GetGain(), 121);
     EXPECT_EQ(Control<CNumEdit>(page, 1307 + 5)->text(), "0.2dB");
     EXPECT_EQ(page.SelectedBand(), 5);
+    EXPECT_EQ(curve.m_nBand, 5);
+    // Shown again, the page marks its selected band on the curve, not band 0.
+    Load();
     EXPECT_EQ(curve.m_nBand, 5);
 }
 

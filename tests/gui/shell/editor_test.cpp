@@ -23,17 +23,11 @@
 #include "gui/shell/unlockdlg.h"
 #include "link/linkcontroller.h"
 #include "tests/gui/shell/editorrig.h"
+#include "tests/support/controlbyid.h"
 #include "tests/support/modalboxes.h"
 #include "tests/support/recordingnotify.h"
 
 namespace {
-std::int16_t UnitWord(EditorRig& rig, int channel, int word) {
-    std::int16_t value = 0;
-    rig.tcpUnit->WithUnit(
-        [&](CSimUnit& unit) { value = unit.Block(channel)[static_cast<std::size_t>(word)]; });
-    return value;
-}
-
 void Click(QWidget* pWidget) {
     QTest::mouseClick(pWidget, Qt::LeftButton);
 }
@@ -45,14 +39,14 @@ TEST(Editor, StartSearchAndReadBackShowTheUnitsMusicValues) {
     ASSERT_TRUE(rig.WaitStatus("Connected"));
     QTest::qWait(50);
     CMusicDlg* pMusic = rig.Window().MusicPage();
-    const int key = UnitWord(rig, 0, 2);
+    const int key = rig.UnitWord(0, 2);
     EXPECT_EQ(pMusic->KeySlider()->GetPos(), key);
     EXPECT_EQ(pMusic->KeyLabel()->text(), QString::number(key - 7));
-    EXPECT_EQ(pMusic->InputList()->currentIndex(), UnitWord(rig, 0, 0));
+    EXPECT_EQ(pMusic->InputList()->currentIndex(), rig.UnitWord(0, 0));
     // Band 1's gain word is word 5 of the music block; its slider runs 180 - gain.
     EXPECT_EQ(pMusic->findChildren<CBitmapSlider*>().size(), 8);
     CMainVolDlg* pVolume = rig.Window().MainVolPage();
-    EXPECT_EQ(pVolume->Slider(CMainVolDlg::kMusic)->GetPos(), 80 - UnitWord(rig, 10, 1));
+    EXPECT_EQ(pVolume->Slider(CMainVolDlg::kMusic)->GetPos(), 80 - rig.UnitWord(10, 1));
     EXPECT_TRUE(rig.Window().isEnabled());
     EXPECT_FALSE(rig.Window().BusyBox()->isVisible());
 }
@@ -127,21 +121,17 @@ TEST(Editor, EditsWithRealEventsReachTheUnit) {
 
     pMusic->KeySlider()->setFocus();
     QTest::keyClick(pMusic->KeySlider(), Qt::Key_End);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return UnitWord(rig, 0, 2) == 14; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return rig.UnitWord(0, 2) == 14; }));
 
-    const int exciter = UnitWord(rig, 0, 3);
-    for (CXPButton* pButton : pMusic->findChildren<CXPButton*>()) {
-        if (pButton->ControlId() == IDC_MUSIC_EXCITER) {
-            Click(pButton);
-        }
-    }
-    EXPECT_TRUE(QTest::qWaitFor([&] { return UnitWord(rig, 0, 3) == (exciter != 0 ? 0 : 1); }));
+    const int exciter = rig.UnitWord(0, 3);
+    Click(Control<CXPButton>(*pMusic, IDC_MUSIC_EXCITER));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return rig.UnitWord(0, 3) == (exciter != 0 ? 0 : 1); }));
 
     QComboBox* pInput = pMusic->InputList();
     pInput->setFocus();
     QTest::keyClick(pInput, pInput->currentIndex() > 0 ? Qt::Key_Up : Qt::Key_Down);
     const int input = pInput->currentIndex();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return UnitWord(rig, 0, 0) == input; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return rig.UnitWord(0, 0) == input; }));
 
     // Ctrl+Q at the music limit changes nothing; Ctrl+A lowers by one.
     CAudioVolData& volume = rig.app->Model().Volume();
@@ -152,20 +142,20 @@ TEST(Editor, EditsWithRealEventsReachTheUnit) {
     EXPECT_EQ(volume.GetMusicVol(), music);
     EXPECT_FALSE(volume.IsChanged(CAudioVolData::kMusicVol));
     QTest::keyClick(pMusic->KeySlider(), Qt::Key_A, Qt::ControlModifier);
-    EXPECT_TRUE(QTest::qWaitFor([&] { return UnitWord(rig, 10, 1) == music - 1; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return rig.UnitWord(10, 1) == music - 1; }));
     EXPECT_EQ(rig.Window().MainVolPage()->Slider(CMainVolDlg::kMusic)->GetPos(), 80 - (music - 1));
 
     // EQ Reset confirmed: the unit resets its music equaliser (channel 11, EQ number 0).
     rig.tcpUnit->WithUnit([](CSimUnit& unit) { unit.Block(0)[5] = 170; });
     Click(rig.Window().Selector()->Button(IDC_SEL_EQ_RESET));
     EXPECT_EQ(AnswerMessageBox(QMessageBox::Ok), "Do you want to reset EQ?");
-    EXPECT_TRUE(QTest::qWaitFor([&] { return UnitWord(rig, 0, 5) == 120; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return rig.UnitWord(0, 5) == 120; }));
 
     // EQ Pass on and off reaches the unit's bypass word.
     Click(rig.Window().Selector()->Button(IDC_SEL_EQ_PASS));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return UnitWord(rig, 0, 4) == 1; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return rig.UnitWord(0, 4) == 1; }));
     Click(rig.Window().Selector()->Button(IDC_SEL_EQ_PASS));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return UnitWord(rig, 0, 4) == 0; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return rig.UnitWord(0, 4) == 0; }));
 
     // FFT on a machine without an audio input.
     Click(rig.Window().Selector()->Button(IDC_SEL_FFT));
@@ -177,18 +167,16 @@ TEST(Editor, KeyChangedOnTheUnitsPanelIsShownAndNotSentBack) {
     ASSERT_EQ(rig.StartTcp(), 0);
     ASSERT_TRUE(rig.WaitStatus("Connected"));
     CMusicDlg* pMusic = rig.Window().MusicPage();
-    const int newKey = UnitWord(rig, 0, 2) == 3 ? 11 : 3;
+    const int newKey = rig.UnitWord(0, 2) == 3 ? 11 : 3;
     rig.tcpUnit->WithUnit(
         [newKey](CSimUnit& unit) { unit.Block(0)[2] = static_cast<std::int16_t>(newKey); });
     // The idle poll (about one second) reports the key.
     ASSERT_TRUE(QTest::qWaitFor([&] { return pMusic->KeySlider()->GetPos() == newKey; }, 5000));
     EXPECT_EQ(pMusic->KeyLabel()->text(), QString::number(newKey - 7));
     EXPECT_FALSE(rig.app->Model().Music().IsChanged(CAudioMusicData::kKeyShift));
-    int received = 0;
-    rig.tcpUnit->WithUnit([&](CSimUnit& unit) { received = unit.Counters().framesReceived; });
+    const int received = rig.UnitFramesReceived();
     QTest::qWait(200);
-    int after = 0;
-    rig.tcpUnit->WithUnit([&](CSimUnit& unit) { after = unit.Counters().framesReceived; });
+    const int after = rig.UnitFramesReceived();
     // Nothing but idle polls: at most one frame in 200 ms.
     EXPECT_LE(after - received, 1);
 }

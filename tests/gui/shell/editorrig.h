@@ -63,6 +63,19 @@ struct EditorRig {
         return app->Start();
     }
 
+    // Word `word` of channel block `channel` in the unit served over TCP.
+    std::int16_t UnitWord(int channel, int word) {
+        std::int16_t value = 0;
+        tcpUnit->WithUnit(
+            [&](CSimUnit& unit) { value = unit.Block(channel)[static_cast<std::size_t>(word)]; });
+        return value;
+    }
+    int UnitFramesReceived() {
+        int frames = 0;
+        tcpUnit->WithUnit([&](CSimUnit& unit) { frames = unit.Counters().framesReceived; });
+        return frames;
+    }
+
     CBrioDlg& Window() { return *app->MainWindow(); }
     QString Status() { return Window().TitleBar()->StatusLabel()->text(); }
     bool WaitStatus(const QString& text, int timeoutMs = 15000) {
