@@ -6,6 +6,7 @@ namespace {
 LabelTable g_chineseLabels;
 LabelTable g_englishLabels;
 LabelTable g_currentLabels;
+int g_currentLanguage = kLanguageEnglish;
 
 void FillLanguageTables() {
     for (const LabelEntry& e : LabelEntries()) {
@@ -19,7 +20,12 @@ void FillLanguageTables() {
 
 void LoadLabelTable(int language) {
     FillLanguageTables();
-    g_currentLabels = (language == kLanguageChinese) ? g_chineseLabels : g_englishLabels;
+    g_currentLanguage = language == kLanguageChinese ? kLanguageChinese : kLanguageEnglish;
+    g_currentLabels = g_currentLanguage == kLanguageChinese ? g_chineseLabels : g_englishLabels;
+}
+
+int CurrentLanguage() {
+    return g_currentLanguage;
 }
 
 const LabelTable& CurrentLabels() {

@@ -17,8 +17,10 @@ using LabelTable = std::array<std::array<std::string, kLabelSlots>, kLabelGroups
 // value English) into the current table, every group and slot.
 void LoadLabelTable(int language);
 
-// The current table.
+// The current table, and its language (kLanguageChinese or kLanguageEnglish; English until a
+// table is loaded).
 const LabelTable& CurrentLabels();
+int CurrentLanguage();
 // One current text; an out-of-range group or slot reads as empty.
 const std::string& Label(int group, int slot);
 // One language's full table (0 Chinese, any other value English).

@@ -8,3 +8,8 @@
 inline QString LabelText(int group, int slot) {
     return QString::fromStdString(Label(group, slot));
 }
+
+// A text of the editor's own that the label table does not hold, in the table's language.
+inline QString LocalText(const char* chinese, const char* english) {
+    return QString::fromUtf8(CurrentLanguage() == kLanguageChinese ? chinese : english);
+}

@@ -1,6 +1,7 @@
 #include "gui/pages/switchchdlg.h"
 
 #include <QKeyEvent>
+#include <QMenu>
 #include <QPainter>
 #include <QVBoxLayout>
 
@@ -60,6 +61,13 @@ CSwitchChDlg::CSwitchChDlg(CAudioData& model, CCommand& command, QWidget* parent
         }
     }
     connect(Button(IDC_SEL_FFT), &CXPButton::clicked, this, &CSwitchChDlg::ToggleSpectrum);
+    // The refresh rate of the spectrum is chosen on the FFT button's context menu.
+    CXPButton* pFft = Button(IDC_SEL_FFT);
+    pFft->setToolTip(LocalText("PC 音频输入的频谱。右键：刷新速度",
+                               "Spectrum of the PC's audio input. Right-click: refresh rate"));
+    pFft->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(pFft, &QWidget::customContextMenuRequested, this,
+            [this, pFft](const QPoint& at) { ShowRefreshMenu(pFft->mapToGlobal(at)); });
     connect(Button(IDC_SEL_CATCH), &CXPButton::clicked, this, &CSwitchChDlg::ToggleCatch);
     connect(Button(IDC_SEL_EQ_PASS), &CXPButton::clicked, this, &CSwitchChDlg::ToggleEqBypass);
     connect(Button(IDC_SEL_EQ_RESET), &CXPButton::clicked, this, &CSwitchChDlg::ResetEq);
@@ -206,12 +214,34 @@ void CSwitchChDlg::StopSpectrum() {
     Button(IDC_SEL_CATCH)->hide();
 }
 
+void CSwitchChDlg::NoAudioInput() {
+    m_pRecorder->Close();
+    StopSpectrum();
+    ShowQueuedMessage(window(), LabelText(kLabelGroupMessages, kSlotNoAudioDevice),
+                      LabelText(kLabelGroupMessages, kSlotPrompt));
+}
+
+void CSwitchChDlg::ShowRefreshMenu(const QPoint& globalPos) {
+    auto* pMenu = new QMenu(this);
+    pMenu->setAttribute(Qt::WA_DeleteOnClose);
+    QAction* pLive = pMenu->addAction(
+        LocalText("实时刷新（每秒 30 帧以上）", "Live refresh (30 or more pictures a second)"));
+    pLive->setObjectName("liveRefresh");
+    pLive->setCheckable(true);
+    pLive->setChecked(m_pRecorder->LiveRefresh());
+    pLive->setToolTip(LocalText("不选：每个采集缓冲区一帧（约每秒 2.7 帧）",
+                                "Off: one picture per captured buffer (about 2.7 a second)"));
+    pMenu->setToolTipsVisible(true);
+    connect(pLive, &QAction::toggled, this,
+            [this](bool bLive) { m_pRecorder->SetLiveRefresh(bLive); });
+    // Not exec(): the menu must not run an event loop of its own inside this handler.
+    pMenu->popup(globalPos);
+}
+
 void CSwitchChDlg::ToggleSpectrum() {
     m_pRecorder->Open();
     if (!m_pRecorder->IsOpen()) {
-        StopSpectrum();
-        ShowQueuedMessage(window(), LabelText(kLabelGroupMessages, kSlotNoAudioDevice),
-                          LabelText(kLabelGroupMessages, kSlotPrompt));
+        NoAudioInput();
         return;
     }
     if (m_pRecorder->IsRecording()) {
@@ -220,7 +250,11 @@ void CSwitchChDlg::ToggleSpectrum() {
         StopSpectrum();
         return;
     }
-    m_pRecorder->Start();
+    if (!m_pRecorder->Start()) {
+        // An input that opens but cannot capture is no input to the user.
+        NoAudioInput();
+        return;
+    }
     Colour(Button(IDC_SEL_FFT), true);
     if (g_captureState != ECaptureState::Off) {
         // A capture that ended by itself: everything back to off.
@@ -249,7 +283,10 @@ void CSwitchChDlg::ToggleCatch() {
         return;
     }
     m_pRecorder->Open();
-    m_pRecorder->Start();
+    if (!m_pRecorder->IsOpen() || !m_pRecorder->Start()) {
+        NoAudioInput();
+        return;
+    }
     Colour(Button(IDC_SEL_CATCH), false);
     g_captureState = ECaptureState::Live;
     if (m_pages.pCurve != nullptr) {

@@ -54,6 +54,10 @@ private:
     CEqRecord* CurrentRecord() const;
     void DoResetEq(int page);
     void StopSpectrum();
+    // The input could not be opened or started: everything back to off, and the user is told.
+    void NoAudioInput();
+    // The FFT button's context menu: the live refresh choice.
+    void ShowRefreshMenu(const QPoint& globalPos);
 
     CAudioData& m_model;
     CCommand& m_command;

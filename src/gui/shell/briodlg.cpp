@@ -22,6 +22,7 @@
 #include "gui/shell/connectinfodlg.h"
 #include "gui/shell/focusring.h"
 #include "gui/shell/shortcuts.h"
+#include "gui/shell/spectruminput.h"
 #include "gui/shell/titlebar.h"
 #include "gui/shell/unlockdlg.h"
 #include "gui/shell/windowmessages.h"
@@ -46,6 +47,7 @@ CBrioDlg::CBrioDlg(CAudioData& model, CUnitConnection& connection, const SearchP
     m_pMusic = new CMusicDlg(m_model, this);
     m_pCurve = new CDrawCurve(this);
     m_pCurve->SetModel(&m_model);
+    m_pSpectrumInput = std::make_unique<CSpectrumInput>(*m_pCurve);
     m_pBusy = new CConnectInfoDlg(this);
 
     m_pages.channelPages[kPageMusic] = m_pMusic;
@@ -54,6 +56,7 @@ CBrioDlg::CBrioDlg(CAudioData& model, CUnitConnection& connection, const SearchP
     m_pages.pCurve = m_pCurve;
     m_pMusic->SetCurveView(m_pCurve);
     m_pSelector->SetPages(m_pages);
+    m_pSelector->SetRecorder(m_pSpectrumInput.get());
 
     // Tab order: the selector's buttons, the page shown, the volume strip.
     setTabOrder(m_pSelector, m_pMusic);

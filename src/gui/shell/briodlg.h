@@ -19,6 +19,7 @@ class CUnitConnection;
 class CMainVolDlg;
 class CMusicDlg;
 class CShortcutFilter;
+class CSpectrumInput;
 class CSwitchChDlg;
 class CTitleBar;
 class CUnlockDlg;
@@ -49,7 +50,9 @@ public:
     // The same, queued: handled after the caller has returned.
     void PostWindowMessage(int message, int wParam, int lParam);
 
+    // The spectrum's audio input: the default input unless a test gives its own.
     void SetRecorder(ISpectrumRecorder* pRecorder);
+    CSpectrumInput& SpectrumInput() { return *m_pSpectrumInput; }
 
     CTitleBar* TitleBar() const { return m_pTitleBar; }
     CSwitchChDlg* Selector() const { return m_pSelector; }
@@ -89,6 +92,7 @@ private:
     QPointer<CUnlockDlg> m_pUnlock;
     QPointer<CConnectDlg> m_pConnectDlg;
     std::unique_ptr<CShortcutFilter> m_pShortcuts;
+    std::unique_ptr<CSpectrumInput> m_pSpectrumInput;
     int m_statusClicks = 0;
     bool m_bConnectActionDone = false;
     bool m_bMaximised = false;

@@ -29,6 +29,11 @@ TEST(LabelTable, BothLanguagesHoldTheirOwnTexts) {
         LoadLabelTable(kLanguageChinese);
         EXPECT_EQ(Label(c.group, c.slot), c.chinese) << c.group << "/" << c.slot;
     }
+    EXPECT_EQ(CurrentLanguage(), kLanguageChinese);
+    // Any language but Chinese is English.
+    LoadLabelTable(7);
+    EXPECT_EQ(CurrentLanguage(), kLanguageEnglish);
+    EXPECT_EQ(Label(12, 14), "Cancel");
 }
 
 TEST(LabelTable, SixSystemCaptionsKeepTheirSpaces) {

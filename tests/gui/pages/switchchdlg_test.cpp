@@ -2,7 +2,10 @@
 // spectrum buttons, driven with real clicks.
 #include <gtest/gtest.h>
 
+#include <QAction>
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QTest>
 
 #include "core/common/labeltable.h"
@@ -10,6 +13,7 @@
 #include "gui/controls/xpbutton.h"
 #include "gui/pages/musicdlg.h"
 #include "gui/pages/pagecolours.h"
+#include "gui/pages/spectrumrecorder.h"
 #include "gui/pages/switchchdlg.h"
 #include "tests/gui/pages/fakecurveview.h"
 #include "tests/support/enginefakes.h"
@@ -83,6 +87,111 @@ TEST_F(SelectorTest, FftWithoutAnInputDeviceShowsTheBoxAndStaysOff) {
     // Catch while the spectrum is off does nothing.
     selector.ToggleCatch();
     EXPECT_EQ(g_captureState, ECaptureState::Off);
+}
+
+// An audio input whose open and start succeed or fail as the test says.
+class CFakeInput : public ISpectrumRecorder {
+public:
+    void Open() override { m_bOpen = m_bCanOpen; }
+    bool IsOpen() const override { return m_bOpen; }
+    bool IsRecording() const override { return m_bRecording; }
+    bool Start() override {
+        m_bRecording = m_bOpen && m_bCanStart;
+        return m_bRecording;
+    }
+    void Stop() override { m_bRecording = false; }
+    void Close() override { m_bOpen = m_bRecording = false; }
+    void SetLiveRefresh(bool bLive) override { m_bLive = bLive; }
+    bool LiveRefresh() const override { return m_bLive; }
+
+    bool m_bCanOpen = true;
+    bool m_bCanStart = true;
+    bool m_bOpen = false;
+    bool m_bRecording = false;
+    bool m_bLive = false;
+};
+
+// FFT on, Catch freezing and resuming, FFT off; the buttons, the page state, the recorder and
+// the curve's spectrum mode at every step.
+TEST_F(SelectorTest, FftAndCatchDriveTheRecorderAndTheCurve) {
+    CFakeInput input;
+    selector.SetRecorder(&input);
+    CXPButton* pFft = selector.Button(IDC_SEL_FFT);
+    CXPButton* pCatch = selector.Button(IDC_SEL_CATCH);
+    Click(IDC_SEL_FFT);
+    EXPECT_TRUE(input.m_bRecording);
+    EXPECT_TRUE(pFft->IsSelected());
+    EXPECT_TRUE(pCatch->isVisible());
+    EXPECT_EQ(g_spectrumOn, 1);
+    EXPECT_EQ(g_captureState, ECaptureState::Live);
+    EXPECT_TRUE(curve.m_bSpectrum);
+
+    Click(IDC_SEL_CATCH);
+    EXPECT_FALSE(input.m_bOpen);
+    EXPECT_TRUE(pCatch->IsSelected());
+    EXPECT_EQ(g_captureState, ECaptureState::Frozen);
+    EXPECT_TRUE(curve.m_bSpectrum);  // the last bars stay
+    Click(IDC_SEL_CATCH);
+    EXPECT_TRUE(input.m_bRecording);
+    EXPECT_FALSE(pCatch->IsSelected());
+    EXPECT_EQ(g_captureState, ECaptureState::Live);
+
+    Click(IDC_SEL_FFT);
+    EXPECT_FALSE(input.m_bOpen);
+    EXPECT_FALSE(pFft->IsSelected());
+    EXPECT_FALSE(pCatch->isVisible());
+    EXPECT_EQ(g_spectrumOn, 0);
+    EXPECT_EQ(g_captureState, ECaptureState::Off);
+    EXPECT_FALSE(curve.m_bSpectrum);
+    EXPECT_EQ(VisibleMessageBox(), nullptr);
+    selector.SetRecorder(nullptr);
+}
+
+// An input that opens but cannot capture counts as none: the box, and everything stays off.
+// Resuming a frozen spectrum on an input that has gone away ends the same way.
+TEST_F(SelectorTest, AnInputThatCannotStartIsNoInput) {
+    CFakeInput input;
+    input.m_bCanStart = false;
+    selector.SetRecorder(&input);
+    Click(IDC_SEL_FFT);
+    EXPECT_EQ(AnswerMessageBox(), "No audio device was found");
+    EXPECT_FALSE(input.m_bOpen);
+    EXPECT_EQ(g_spectrumOn, 0);
+    EXPECT_FALSE(selector.Button(IDC_SEL_FFT)->IsSelected());
+
+    input.m_bCanStart = true;
+    Click(IDC_SEL_FFT);
+    Click(IDC_SEL_CATCH);
+    input.m_bCanOpen = false;
+    Click(IDC_SEL_CATCH);
+    EXPECT_EQ(AnswerMessageBox(), "No audio device was found");
+    EXPECT_EQ(g_spectrumOn, 0);
+    EXPECT_EQ(g_captureState, ECaptureState::Off);
+    EXPECT_FALSE(selector.Button(IDC_SEL_CATCH)->isVisible());
+    EXPECT_FALSE(curve.m_bSpectrum);
+    selector.SetRecorder(nullptr);
+}
+
+// The FFT button's context menu offers live refresh, checked as the input has it.
+TEST_F(SelectorTest, FftContextMenuTogglesLiveRefresh) {
+    CFakeInput input;
+    selector.SetRecorder(&input);
+    CXPButton* pFft = selector.Button(IDC_SEL_FFT);
+    EXPECT_FALSE(pFft->toolTip().isEmpty());
+    for (const bool bLive : {true, false}) {
+        const QPoint at = pFft->rect().center();
+        QContextMenuEvent event(QContextMenuEvent::Mouse, at, pFft->mapToGlobal(at));
+        QApplication::sendEvent(pFft, &event);
+        auto* pMenu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(pMenu, nullptr);
+        auto* pLive = pMenu->findChild<QAction*>("liveRefresh");
+        ASSERT_NE(pLive, nullptr);
+        EXPECT_EQ(pLive->isChecked(), !bLive);
+        QTest::mouseClick(pMenu, Qt::LeftButton, {}, pMenu->actionGeometry(pLive).center());
+        EXPECT_EQ(input.m_bLive, bLive);
+        EXPECT_TRUE(QTest::qWaitFor([] { return QApplication::activePopupWidget() == nullptr; }));
+    }
+    selector.SetRecorder(nullptr);
 }
 
 TEST_F(SelectorTest, PagesWithoutAPageDoNothingAndMusicStaysSelected) {

@@ -1,9 +1,11 @@
 // The whole editor as sonvela starts it, against the simulated unit: over TCP on the loopback
 // address (the unit in its own thread) or over USB through the fake HID backend (the unit
-// answering each report at once). Lock files go to a folder of the test's own.
+// answering each report at once). Lock files and settings go to a folder of the test's own;
+// no sound server is reachable.
 #pragma once
 
 #include <QApplication>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
 #include <memory>
@@ -23,7 +25,13 @@ struct EditorRig {
     std::unique_ptr<CSimUnit> usbUnit;
     std::unique_ptr<CBrioApp> app;
 
-    EditorRig() { hid.deviceAttached = false; }
+    EditorRig() {
+        hid.deviceAttached = false;
+        // No sound server is reachable (the spectrum finds no input device), and the editor's
+        // settings stay in the test's folder.
+        qputenv("PULSE_SERVER", ("unix:" + lockDir.filePath("no-sound-server")).toLocal8Bit());
+        QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, lockDir.path());
+    }
     ~EditorRig() {
         app.reset();
         QApplication::processEvents();
