@@ -90,6 +90,10 @@ std::array<std::vector<std::int16_t>, kBlockChannels> PlausibleBlocks() {
     }
     model.LoadAllFromImage(model.Image());
     ClampToAllowedRanges(model);
+    // A unit fresh from the factory has every equaliser in circuit.
+    for (int ch = kChMusic; ch <= kChSub + 1; ++ch) {
+        model.EqRecordOfChannel(ch)->SetEqBypass(0);
+    }
     model.StoreAllToImage(model.Image());
     for (int ch = 0; ch <= kChToneLimits; ++ch) {
         const auto words = model.Image().Words(ch);
