@@ -1,5 +1,6 @@
-// Fakes of the engine's outside world: transports that record what is written, a sink that
-// records and queues messages, and a model that hands out prepared frames.
+// Fakes of the engine's outside world: transports that record what is written (and may answer
+// from inside the write, as a hostile link would), a sink that records and queues messages,
+// and a model that hands out prepared frames.
 #pragma once
 
 #include <algorithm>
@@ -24,9 +25,13 @@ public:
     bool IsOpen() const override { return m_bOpen; }
     void Write(std::span<const std::uint8_t> bytes) override {
         m_writes.emplace_back(bytes.begin(), bytes.end());
+        if (m_onWrite) {
+            m_onWrite();
+        }
     }
     void Purge() override { ++m_nPurges; }
 
+    std::function<void()> m_onWrite;  // runs inside Write
     bool m_bOpen = false;
     bool m_bOpenSucceeds = true;
     std::string m_name;
@@ -36,7 +41,13 @@ public:
 
 class CFakeUsbLink : public IUsbReportLink {
 public:
-    void WriteReport(const UsbReport& report) override { m_reports.push_back(report); }
+    void WriteReport(const UsbReport& report) override {
+        m_reports.push_back(report);
+        if (m_onWrite) {
+            m_onWrite();
+        }
+    }
+    std::function<void()> m_onWrite;  // runs inside WriteReport
     std::vector<UsbReport> m_reports;
 };
 
@@ -44,7 +55,11 @@ class CFakeNetworkLink : public INetworkLink {
 public:
     void Send(std::span<const std::uint8_t> bytes) override {
         m_sends.emplace_back(bytes.begin(), bytes.end());
+        if (m_onWrite) {
+            m_onWrite();
+        }
     }
+    std::function<void()> m_onWrite;  // runs inside Send
     std::vector<Bytes> m_sends;
 };
 

@@ -41,9 +41,6 @@ CSendData* CCommand::GetHead() {
 }
 
 void CCommand::PopHead() {
-    if (m_queue.Head() == m_pCurrent) {
-        m_pCurrent = nullptr;
-    }
     m_queue.RemoveHead();
     ResetReceive();
 }
@@ -68,27 +65,34 @@ bool CCommand::CloseSerial() {
 }
 
 void CCommand::SendHead(LinkKind link) {
-    CSendData* head = GetHead();
+    const CSendData* head = GetHead();
     if (head == nullptr) {
         return;
     }
+    m_sendCopy.assign(head->Bytes().begin(), head->Bytes().end());
+    const std::span<const std::uint8_t> bytes = m_sendCopy;
+    m_bSending = true;
     switch (link) {
         case LinkKind::Serial:
-            m_pCurrent = head;
-            m_serial.Write(head->Bytes());
+            m_serial.Write(bytes);
             break;
         case LinkKind::Usb:
-            if (head->Length() <= kUsbFrameBytes && m_pUsb != nullptr) {
+            if (bytes.size() <= kUsbFrameBytes && m_pUsb != nullptr) {
                 UsbReport report{};
-                std::copy(head->Bytes().begin(), head->Bytes().end(), report.begin() + 1);
+                std::copy(bytes.begin(), bytes.end(), report.begin() + 1);
                 m_pUsb->WriteReport(report);
             }
             break;
         case LinkKind::Network:
             if (m_pNetwork != nullptr) {
-                m_pNetwork->Send(head->Bytes());
+                m_pNetwork->Send(bytes);
             }
             break;
+    }
+    m_bSending = false;
+    auto deferred = std::exchange(m_deferred, {});
+    for (const auto& [from, received] : deferred) {
+        OnReceived(from, received);
     }
 }
 
@@ -129,8 +133,10 @@ void CCommand::LinkStep(LinkKind link) {
         return;
     }
     if (head->m_bSendPending == 1) {
-        SendHead(link);
+        // The frame's state is settled before its bytes leave: a reply may remove it as soon
+        // as the send has returned.
         head->m_bSendPending = 0;
+        SendHead(link);
         return;
     }
     head->m_nTicks += 1;
@@ -160,6 +166,10 @@ void CCommand::ImmediateStep() {
 }
 
 void CCommand::OnReceived(LinkKind link, std::span<const std::uint8_t> bytes) {
+    if (m_bSending) {
+        m_deferred.emplace_back(link, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
+        return;
+    }
     if (link == LinkKind::Usb) {
         std::array<std::uint8_t, kUsbFrameBytes> frame{};
         std::copy_n(bytes.begin(), std::min(bytes.size(), frame.size()), frame.begin());

@@ -15,6 +15,8 @@
 #include <memory>
 #include <span>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "core/protocol/blocklayout.h"
 #include "core/protocol/linkinterfaces.h"
@@ -48,10 +50,7 @@ public:
     CSendData* GetHead();
     // Destroys the head frame if there is one, then always ResetReceive.
     void PopHead();
-    void ClearQueue() {
-        m_queue.Clear();
-        m_pCurrent = nullptr;
-    }
+    void ClearQueue() { m_queue.Clear(); }
     // Purges the serial port, empties the reply buffer and fills it and the read chunk with
     // spaces. The USB staging area is left alone.
     void ResetReceive();
@@ -61,7 +60,9 @@ public:
     bool CloseSerial();
 
     // Transmission of the head frame on one link. Over USB a frame longer than 64 bytes is not
-    // sent (it times out like an unanswered one).
+    // sent (it times out like an unanswered one). The link is given a copy of the bytes, and
+    // whatever it delivers from inside its write is taken only after the write has returned,
+    // so that no reply can remove the frame while it is being sent.
     void SendHead(LinkKind link);
 
     // One tick of the timer of `link`.
@@ -73,10 +74,9 @@ public:
 
     // What `link` received: a piece of the byte stream (serial, network; any length, taken in
     // reads of at most kMaxReadChunk bytes) or one USB input report of at most 64 bytes,
-    // without its report id.
+    // without its report id. During a send the bytes wait until the send has returned.
     void OnReceived(LinkKind link, std::span<const std::uint8_t> bytes);
 
-    const CSendData* Current() const { return m_pCurrent; }
     int RxCount() const { return m_nRxCount; }
 
 private:
@@ -105,5 +105,8 @@ private:
     std::array<std::uint8_t, kUsbStagingSize> m_usbStaging{};
     std::array<std::uint8_t, kRxBufferSize> m_readChunk{};
     CSendDataQueue m_queue;
-    const CSendData* m_pCurrent = nullptr;
+    // A send is in progress: arrivals wait in m_deferred.
+    bool m_bSending = false;
+    std::vector<std::pair<LinkKind, std::vector<std::uint8_t>>> m_deferred;
+    std::vector<std::uint8_t> m_sendCopy;
 };

@@ -156,3 +156,31 @@ TEST(CommandPacing, ImmediateStepSendsWithoutWaitingForTheTimer) {
     EXPECT_EQ(rig.serial.m_writes.size(), 1u);
     EXPECT_EQ(rig.engine.GetHead()->m_nTicks, 1);
 }
+
+TEST(CommandPacing, AReplyDeliveredInsideTheWriteWaitsUntilTheWriteHasReturned) {
+    // A link whose write hands the unit's answer straight back (a late reply that was waiting
+    // when the write pumped events). The reply removes the frame being sent: it must be taken
+    // only after the engine has finished with that frame.
+    for (const LinkKind link : {LinkKind::Serial, LinkKind::Network, LinkKind::Usb}) {
+        EngineRig rig;
+        rig.state.unitAcked = 1;
+        int countInsideWrite = -1;
+        const auto answer = [&] {
+            rig.engine.OnReceived(link, FromHex("EE CC"));
+            countInsideWrite = rig.engine.GetCount();
+        };
+        rig.serial.m_onWrite = answer;
+        rig.network.m_onWrite = answer;
+        rig.usb.m_onWrite = answer;
+        rig.Queue(kMusicWrite);
+        rig.Queue(kMusicWrite);
+        rig.Ticks(1, link);
+        const int what = static_cast<int>(link);
+        EXPECT_EQ(countInsideWrite, 2) << what << ": no receive path runs inside a send";
+        EXPECT_EQ(rig.engine.GetCount(), 1) << what << ": the answer removed the frame after";
+        EXPECT_EQ(rig.engine.GetHead()->m_bSendPending, 1) << what;
+        rig.Ticks(1, link);
+        EXPECT_EQ(rig.engine.GetCount(), 0) << what;
+        EXPECT_EQ(WritesOn(rig, link), 2) << what;
+    }
+}
