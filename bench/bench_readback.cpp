@@ -88,7 +88,13 @@ void Report(benchmark::State& st, double totalSeconds, int runs, bool serial) {
 void BM_ReadBackTcpLoopback(benchmark::State& st) {
     CSimUnitThread unit(CSimUnitThread::Transport::Tcp);
     Rig rig;
-    if (!unit.IsValid() || !rig.socket.ConnectTo("127.0.0.1", unit.TcpPort())) {
+    if (unit.IsValid()) {
+        rig.socket.StartConnect("127.0.0.1", unit.TcpPort());
+        while (rig.socket.IsConnecting()) {
+            QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+        }
+    }
+    if (!rig.socket.IsConnected()) {
         st.SkipWithError("cannot connect to the unit");
         return;
     }

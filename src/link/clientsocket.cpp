@@ -1,29 +1,53 @@
 #include "link/clientsocket.h"
 
 #include <QTcpSocket>
+#include <QTimer>
 
 #include "core/common/usernotify.h"
 #include "link/linkfailure.h"
 
-CClientSocket::CClientSocket(QObject* parent) : QObject(parent), m_pSocket(new QTcpSocket(this)) {
+CClientSocket::CClientSocket(QObject* parent)
+    : QObject(parent), m_pSocket(new QTcpSocket(this)), m_pConnectTimer(new QTimer(this)) {
+    m_pConnectTimer->setSingleShot(true);
     connect(m_pSocket, &QTcpSocket::readyRead, this, &CClientSocket::OnReadyRead);
     connect(m_pSocket, &QTcpSocket::disconnected, this, &CClientSocket::ConnectionLost);
+    connect(m_pSocket, &QTcpSocket::connected, this, [this] {
+        m_pConnectTimer->stop();
+        m_pSocket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    });
+    connect(m_pSocket, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError e) {
+        if (m_pConnectTimer->isActive()) {
+            m_pConnectTimer->stop();
+            m_lastFailure = TcpConnectFailure(m_host, m_port, e, m_pSocket->errorString());
+            DebugLine("CClientSocket: " + m_lastFailure.toStdString());
+        }
+    });
+    connect(m_pConnectTimer, &QTimer::timeout, this, [this] { CancelConnect(); });
 }
 
 CClientSocket::~CClientSocket() = default;
 
-bool CClientSocket::ConnectTo(const QString& host, quint16 port, int timeoutMs) {
+void CClientSocket::StartConnect(const QString& host, quint16 port, int timeoutMs) {
     Close();
     m_lastFailure.clear();
+    m_host = host;
+    m_port = port;
+    m_pConnectTimer->start(timeoutMs);
     m_pSocket->connectToHost(host, port);
-    if (!m_pSocket->waitForConnected(timeoutMs)) {
-        m_lastFailure = TcpConnectFailure(host, port, m_pSocket->error(), m_pSocket->errorString());
-        DebugLine("CClientSocket: " + m_lastFailure.toStdString());
-        m_pSocket->abort();
-        return false;
+}
+
+void CClientSocket::CancelConnect() {
+    if (!IsConnecting()) {
+        return;
     }
-    m_pSocket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
-    return true;
+    m_lastFailure = TcpConnectFailure(m_host, m_port, QAbstractSocket::SocketTimeoutError, {});
+    DebugLine("CClientSocket: " + m_lastFailure.toStdString());
+    Close();
+}
+
+bool CClientSocket::IsConnecting() const {
+    const QAbstractSocket::SocketState state = m_pSocket->state();
+    return state == QAbstractSocket::HostLookupState || state == QAbstractSocket::ConnectingState;
 }
 
 qint64 CClientSocket::Send(const std::uint8_t* data, int length) {
@@ -40,6 +64,7 @@ void CClientSocket::Send(std::span<const std::uint8_t> bytes) {
 }
 
 void CClientSocket::Close() {
+    m_pConnectTimer->stop();
     if (m_pSocket->state() == QAbstractSocket::UnconnectedState) {
         return;
     }

@@ -10,6 +10,7 @@
 #include "link/unitaddress.h"
 
 class QTcpSocket;
+class QTimer;
 
 inline constexpr int kRecvChunk = 400;
 inline constexpr int kConnectTimeoutMs = 2000;
@@ -25,10 +26,15 @@ public:
     // Receives each chunk; data arriving while none is set is dropped.
     void SetReceiver(ByteReceiver receiver) { m_receiver = std::move(receiver); }
 
-    // Connects to host:port, waiting at most timeoutMs. Closes an earlier connection first.
-    // On failure LastFailure() says why ("cannot connect to HOST:PORT: connection refused").
-    bool ConnectTo(const QString& host, quint16 port = kUnitTcpPort,
-                   int timeoutMs = kConnectTimeoutMs);
+    // Starts connecting to host:port and returns at once; an earlier connection is closed
+    // first. A connect that has not succeeded within timeoutMs is cancelled. When it fails,
+    // LastFailure() says why ("cannot connect to HOST:PORT: connection refused").
+    void StartConnect(const QString& host, quint16 port = kUnitTcpPort,
+                      int timeoutMs = kConnectTimeoutMs);
+    // A connect is under way.
+    bool IsConnecting() const;
+    // Gives up a connect that is under way, as one that timed out.
+    void CancelConnect();
     // Queues the bytes for sending; returns the count accepted or -1 when not connected.
     qint64 Send(const std::uint8_t* data, int length);
     // The engine's output: the bytes as they are.
@@ -45,7 +51,10 @@ private:
     void OnReadyRead();
 
     QTcpSocket* m_pSocket;
+    QTimer* m_pConnectTimer;
     ByteReceiver m_receiver;
+    QString m_host;  // of the last connect
+    quint16 m_port = 0;
     QString m_lastFailure;
     std::uint8_t m_recvBuffer[kRecvChunk] = {};
 };

@@ -38,6 +38,7 @@ void CConnectSearch::Start(const SearchPlan& plan, bool usbDeviceOpen) {
     m_attempts = 0;
     m_bNetConnected = 0;
     m_bNetStarted = 0;
+    m_bNetPending = false;
     m_openPort.clear();
     m_netAddress.clear();
     m_failures.clear();
@@ -245,20 +246,31 @@ void CConnectSearch::StepNetwork() {
     if (m_bNetStarted == 0) {
         SetProgress(m_progress);
         m_bNetStarted = 1;
+        m_bNetConnected = 0;
         const QString address = ChooseUnitAddress(m_plan.address);
         m_netAddress = QStringLiteral("%1:%2").arg(address).arg(m_plan.tcpPort);
-        m_bNetConnected = !address.isEmpty() && m_socket.ConnectTo(address, m_plan.tcpPort) ? 1 : 0;
         if (address.isEmpty()) {
             m_failures << QStringLiteral(
                 "no network address for the unit: no adapter's gateway lies in the PC's own "
                 "subnet");
-        } else if (m_bNetConnected == 0) {
-            m_failures << m_socket.LastFailure();
+        } else {
+            // The connect runs on the event loop; the next tick, kNetworkSettleMs later, takes
+            // its outcome and cancels one that has not finished. The unit's network module is
+            // given that time to settle before the first handshake.
+            m_socket.StartConnect(address, m_plan.tcpPort, kNetworkSettleMs);
+            m_bNetPending = true;
         }
-        // The unit's network module is given time to settle before the first handshake.
         m_pTimer->setInterval(kNetworkSettleMs);
         m_pTimer->start();
         return;
+    }
+    if (m_bNetPending) {
+        m_bNetPending = false;
+        m_socket.CancelConnect();
+        m_bNetConnected = m_socket.IsConnected() ? 1 : 0;
+        if (m_bNetConnected == 0) {
+            m_failures << m_socket.LastFailure();
+        }
     }
     if (m_bNetConnected == 0) {
         SetProgress(m_progress);

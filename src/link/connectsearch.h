@@ -116,5 +116,6 @@ private:
     int m_attempts = 0;
     int m_bNetConnected = 0;
     int m_bNetStarted = 0;
+    bool m_bNetPending = false;  // the connect's outcome is still to be taken
     bool m_bRunning = false;
 };

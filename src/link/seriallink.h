@@ -1,5 +1,6 @@
 // The serial port as the command engine drives it: opened at 115200 baud, 8N1, no handshaking,
-// every event reported; writes wait at most 5000 ms. What arrives is read as the port's
+// every event reported; writes return at once and are given up when they make no progress for
+// 5000 ms. What arrives is read as the port's
 // notification announces it and pushed to the receiver (the engine's OnReceived), in reads of
 // at most kMaxReadChunk bytes, until all that has arrived is taken.
 #pragma once

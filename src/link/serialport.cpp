@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 #include <QSerialPort>
+#include <QTimer>
 #include <cerrno>
 
 #include "core/common/usernotify.h"
@@ -42,11 +43,21 @@ long OpenErrorCode(QSerialPort::SerialPortError error) {
 }
 }  // namespace
 
-CSerialPort::CSerialPort(QObject* parent) : QObject(parent), m_pPort(new QSerialPort(this)) {
+CSerialPort::CSerialPort(QObject* parent)
+    : QObject(parent), m_pPort(new QSerialPort(this)), m_pWriteTimer(new QTimer(this)) {
+    m_pWriteTimer->setSingleShot(true);
     connect(m_pPort, &QSerialPort::readyRead, this, &CSerialPort::OnReadyRead);
+    connect(m_pPort, &QSerialPort::bytesWritten, this, &CSerialPort::OnBytesWritten);
+    connect(m_pWriteTimer, &QTimer::timeout, this, [this] {
+        CancelWrite(kSerialTimeout, "CSerial::Write - Unable to wait until data has been sent");
+    });
     connect(m_pPort, &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
-        if (e != QSerialPort::NoError && e != QSerialPort::TimeoutError) {
-            DebugLine("CSerialPort: " + m_pPort->errorString().toStdString());
+        if (e == QSerialPort::NoError || e == QSerialPort::TimeoutError) {
+            return;
+        }
+        DebugLine("CSerialPort: " + m_pPort->errorString().toStdString());
+        if (e == QSerialPort::WriteError || e == QSerialPort::ResourceError) {
+            CancelWrite(kSerialGeneralFailure, "CSerial::Write - Unable to write the data");
         }
     });
 }
@@ -91,6 +102,9 @@ long CSerialPort::Close() {
         DebugLine("CSerial::Close - Method called when device is not open");
         return Succeed();
     }
+    m_pWriteTimer->stop();
+    // What is still queued goes out as far as the driver takes it without waiting.
+    m_pPort->flush();
     m_pPort->close();
     return Succeed();
 }
@@ -165,15 +179,32 @@ long CSerialPort::Write(const std::uint8_t* data, int length, int* written, int 
     if (accepted < 0) {
         return Fail(kSerialGeneralFailure, "CSerial::Write - Unable to write the data");
     }
-    while (m_pPort->bytesToWrite() > 0) {
-        if (!m_pPort->waitForBytesWritten(timeoutMs)) {
-            // Nothing more leaves: give up and drop what is left, as a cancelled transfer.
-            m_pPort->clear(QSerialPort::Output);
-            return Fail(kSerialTimeout, "CSerial::Write - Unable to wait until data has been sent");
-        }
+    m_pWriteTimer->setInterval(timeoutMs);
+    if (!m_pWriteTimer->isActive()) {
+        m_pWriteTimer->start();
     }
     *written = static_cast<int>(accepted);
     return Succeed();
+}
+
+void CSerialPort::OnBytesWritten() {
+    // Progress: the time-out counts again from here, or ends with the last byte.
+    if (m_pPort->bytesToWrite() > 0) {
+        m_pWriteTimer->start();
+    } else {
+        m_pWriteTimer->stop();
+    }
+}
+
+void CSerialPort::CancelWrite(long code, const char* line) {
+    m_pWriteTimer->stop();
+    // Discarding may fail on a device that went away and report that error again.
+    if (IsOpen() && !m_bCancelling) {
+        m_bCancelling = true;
+        m_pPort->clear(QSerialPort::Output);
+        m_bCancelling = false;
+    }
+    Fail(code, line);
 }
 
 long CSerialPort::Read(std::uint8_t* buffer, int length, int* read, int timeoutMs) {

@@ -13,6 +13,7 @@
 #include <cstdint>
 
 class QSerialPort;
+class QTimer;
 
 // Error codes of the serial link (the values of the classic system codes, so that callers and
 // logs read the same on every platform).
@@ -56,7 +57,10 @@ public:
     long SetupHandshaking(int mode);
     long SetMask(quint32 mask);
     long SetupReadTimeouts(int mode);
-    // Writes all bytes, waiting at most timeoutMs for them to leave (kSerialTimeout otherwise).
+    // Queues all bytes and returns at once: they leave from the event loop, and nothing that
+    // arrives meanwhile is handled inside the write. A transfer that makes no progress for
+    // timeoutMs is cancelled (last error kSerialTimeout); one the device refuses is dropped
+    // (last error kSerialGeneralFailure). Either way the bytes still waiting are discarded.
     long Write(const std::uint8_t* data, int length, int* written, int timeoutMs);
     // Non-blocking mode: returns at once with what has arrived (possibly 0 bytes). Blocking
     // mode: waits up to timeoutMs for the first bytes (kSerialTimeout when none came).
@@ -81,8 +85,12 @@ private:
     long Fail(long code, const char* line);
     long Succeed();
     void OnReadyRead();
+    void OnBytesWritten();
+    void CancelWrite(long code, const char* line);
 
     QSerialPort* m_pPort;
+    QTimer* m_pWriteTimer;
+    bool m_bCancelling = false;
     long m_lastError = kSerialOk;
     QString m_openFailure;
     quint32 m_eventMask = 0;

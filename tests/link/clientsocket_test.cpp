@@ -16,7 +16,22 @@ struct Peer {
                          [this] { pConnection = server.nextPendingConnection(); });
     }
 };
+
+bool ConnectAndWait(CClientSocket& socket, const QString& host, quint16 port) {
+    socket.StartConnect(host, port);
+    return SpinUntil([&] { return !socket.IsConnecting(); }, 3000) && socket.IsConnected();
+}
 }  // namespace
+
+TEST(ClientSocket, ConnectingReturnsAtOnceAndCompletesOnTheEventLoop) {
+    Peer peer;
+    CClientSocket socket;
+    socket.StartConnect("127.0.0.1", peer.server.serverPort());
+    EXPECT_TRUE(socket.IsConnecting());
+    EXPECT_FALSE(socket.IsConnected());
+    EXPECT_TRUE(SpinUntil([&] { return socket.IsConnected(); }));
+    EXPECT_FALSE(socket.IsConnecting());
+}
 
 TEST(ClientSocket, ReceivedBytesArriveInOrderInChunksOfAtMost400) {
     Peer peer;
@@ -29,7 +44,7 @@ TEST(ClientSocket, ReceivedBytesArriveInOrderInChunksOfAtMost400) {
                         static_cast<qsizetype>(bytes.size()));
         largestChunk = std::max(largestChunk, static_cast<int>(bytes.size()));
     });
-    ASSERT_TRUE(socket.ConnectTo("127.0.0.1", peer.server.serverPort()));
+    ASSERT_TRUE(ConnectAndWait(socket, "127.0.0.1", peer.server.serverPort()));
     ASSERT_TRUE(SpinUntil([&] { return peer.pConnection != nullptr; }));
 
     QByteArray sent;
@@ -46,7 +61,7 @@ TEST(ClientSocket, ReceivedBytesArriveInOrderInChunksOfAtMost400) {
 TEST(ClientSocket, SentBytesReachThePeer) {
     Peer peer;
     CClientSocket socket;
-    ASSERT_TRUE(socket.ConnectTo("127.0.0.1", peer.server.serverPort()));
+    ASSERT_TRUE(ConnectAndWait(socket, "127.0.0.1", peer.server.serverPort()));
     ASSERT_TRUE(SpinUntil([&] { return peer.pConnection != nullptr; }));
     const std::uint8_t frame[] = {0xF5, 0x35, 0x06, 0xB0, 0x1E, 0x10, 0x0D, 0x00, 0xE0};
     EXPECT_EQ(socket.Send(frame, sizeof frame), 9);
@@ -57,7 +72,7 @@ TEST(ClientSocket, SentBytesReachThePeer) {
 TEST(ClientSocket, DataWithoutAReceiverIsDroppedAndLaterDataIsDelivered) {
     Peer peer;
     CClientSocket socket;
-    ASSERT_TRUE(socket.ConnectTo("127.0.0.1", peer.server.serverPort()));
+    ASSERT_TRUE(ConnectAndWait(socket, "127.0.0.1", peer.server.serverPort()));
     ASSERT_TRUE(SpinUntil([&] { return peer.pConnection != nullptr; }));
     peer.pConnection->write("early");
     peer.pConnection->flush();
@@ -81,7 +96,7 @@ TEST(ClientSocket, FailuresAndLossesAreReported) {
         probe.listen(QHostAddress::LocalHost, 0);
         closedPort = probe.serverPort();
     }
-    EXPECT_FALSE(socket.ConnectTo("127.0.0.1", closedPort));
+    EXPECT_FALSE(ConnectAndWait(socket, "127.0.0.1", closedPort));
     EXPECT_FALSE(socket.IsConnected());
     const std::uint8_t byte = 0;
     EXPECT_EQ(socket.Send(&byte, 1), -1);
@@ -89,14 +104,14 @@ TEST(ClientSocket, FailuresAndLossesAreReported) {
     Peer peer;
     bool lost = false;
     QObject::connect(&socket, &CClientSocket::ConnectionLost, [&] { lost = true; });
-    ASSERT_TRUE(socket.ConnectTo("127.0.0.1", peer.server.serverPort()));
+    ASSERT_TRUE(ConnectAndWait(socket, "127.0.0.1", peer.server.serverPort()));
     ASSERT_TRUE(SpinUntil([&] { return peer.pConnection != nullptr; }));
     peer.pConnection->close();
     EXPECT_TRUE(SpinUntil([&] { return lost; }));
 
     // Closing on request is not a loss.
     lost = false;
-    ASSERT_TRUE(socket.ConnectTo("127.0.0.1", peer.server.serverPort()));
+    ASSERT_TRUE(ConnectAndWait(socket, "127.0.0.1", peer.server.serverPort()));
     socket.Close();
     SpinFor(100);
     EXPECT_FALSE(lost);

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QThread>
 #include <vector>
 
 #include "tests/support/pty.h"
@@ -88,8 +89,13 @@ TEST(SerialPort, BytesTravelBothWaysAndArrivalsAreNotified) {
     const std::uint8_t frame[] = {0xF5, 0x35, 0x06, 0xB7, 0x1E, 0x30, 0x11, 0x00, 0x0B};
     EXPECT_EQ(port.Write(frame, sizeof frame, &count, 5000), kSerialOk);
     EXPECT_EQ(count, 9);
-    EXPECT_EQ(pty.ReadFromPort(9, 2000),
-              QByteArray(reinterpret_cast<const char*>(frame), sizeof frame));
+    // The bytes leave from the event loop.
+    QByteArray sent;
+    EXPECT_TRUE(SpinUntil([&] {
+        sent += pty.ReadAvailable();
+        return sent.size() >= 9;
+    }));
+    EXPECT_EQ(sent, QByteArray(reinterpret_cast<const char*>(frame), sizeof frame));
 
     pty.WriteToPort(QByteArray::fromHex("EECC"));
     ASSERT_TRUE(SpinUntil([&] { return port.BytesAvailable() >= 2; }));
@@ -131,4 +137,46 @@ TEST(SerialPort, WindowsDevicePathFormIsAccepted) {
     CSerialPort port;
     EXPECT_EQ(port.Open("\\\\.\\" + pty.SlavePath()), kSerialOk);
     EXPECT_TRUE(port.IsOpen());
+}
+
+TEST(SerialPort, AWriteNeverRunsTheReceivePath) {
+    // Bytes from the unit wait in the port while a frame is written: the arrival is announced
+    // after the write has returned, never from inside it.
+    CPty pty;
+    ASSERT_TRUE(pty.IsValid());
+    CSerialPort port;
+    ASSERT_EQ(port.Open(pty.SlavePath()), kSerialOk);
+    bool insideWrite = false;
+    std::vector<bool> notifiedInsideWrite;
+    QObject::connect(&port, &CSerialPort::Notification,
+                     [&](quint32) { notifiedInsideWrite.push_back(insideWrite); });
+    pty.WriteToPort(QByteArray::fromHex("EECC"));
+    // Let the bytes reach the port's side of the pty without running the event loop.
+    QThread::msleep(50);
+    const std::uint8_t frame[] = {0xF5, 0x35, 0x06, 0xB7, 0x1E, 0x30, 0x11, 0x00, 0x0B};
+    int count = 0;
+    insideWrite = true;
+    EXPECT_EQ(port.Write(frame, sizeof frame, &count, 5000), kSerialOk);
+    insideWrite = false;
+    EXPECT_EQ(count, 9);
+    ASSERT_TRUE(SpinUntil([&] { return !notifiedInsideWrite.empty(); }));
+    EXPECT_EQ(notifiedInsideWrite, std::vector<bool>{false});
+    QByteArray sent;
+    EXPECT_TRUE(SpinUntil([&] {
+        sent += pty.ReadAvailable();
+        return sent.size() >= 9;
+    }));
+    EXPECT_EQ(sent, QByteArray(reinterpret_cast<const char*>(frame), sizeof frame));
+}
+
+TEST(SerialPort, AWriteThePortRefusesIsAFailedWriteReportedLater) {
+    auto pty = std::make_unique<CPty>();
+    ASSERT_TRUE(pty->IsValid());
+    CSerialPort port;
+    ASSERT_EQ(port.Open(pty->SlavePath()), kSerialOk);
+    pty.reset();  // the far end goes away: the device refuses further writes
+    const std::uint8_t frame[] = {0xF5, 0x35, 0x06, 0xB7, 0x1E, 0x30, 0x11, 0x00, 0x0B};
+    int count = 0;
+    EXPECT_EQ(port.Write(frame, sizeof frame, &count, 5000), kSerialOk);
+    EXPECT_TRUE(SpinUntil([&] { return port.GetLastError() == kSerialGeneralFailure; }));
 }

@@ -51,7 +51,8 @@ public:
     // false when the port was not open.
     virtual bool Close() = 0;
     virtual bool IsOpen() const = 0;
-    // Writes the bytes, waiting at most 5000 ms; a failure is not reported.
+    // Queues the bytes and returns at once. A write that fails, or does not finish within
+    // 5000 ms, is dropped without a report: the frame's reply time-out sends it again.
     virtual void Write(std::span<const std::uint8_t> bytes) = 0;
     // Discards the driver's input and output buffers; harmless when the port is closed.
     virtual void Purge() = 0;
