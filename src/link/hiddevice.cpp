@@ -65,6 +65,10 @@ void CHidDevice::StopReader() {
     if (m_reader.joinable()) {
         m_reader.join();
     }
+    // Reports the I/O thread had not written yet are dropped: their frames time out and are
+    // sent again, and the owner's thread never waits on a device that may be going away.
+    std::lock_guard lock(m_writeMutex);
+    m_writes.clear();
 }
 
 void CHidDevice::Close() {
@@ -75,9 +79,33 @@ void CHidDevice::Close() {
 }
 
 int CHidDevice::WriteReport(const std::uint8_t* report, int length) {
-    const int result = m_pBackend->Write(report, length);
+    if (m_bOpened == 0 || length < 0) {
+        return -1;
+    }
+    std::vector<std::uint8_t> copy(report, report + length);
+    if (m_bReading.load()) {
+        std::lock_guard lock(m_writeMutex);
+        m_writes.push_back(std::move(copy));
+        return length;
+    }
+    return WriteNow(copy);
+}
+
+int CHidDevice::WriteNow(const std::vector<std::uint8_t>& report) {
+    const int result = m_pBackend->Write(report.data(), static_cast<int>(report.size()));
     DebugLine("hid_write data res: " + std::to_string(result));
     return result;
+}
+
+void CHidDevice::WriteQueued() {
+    std::deque<std::vector<std::uint8_t>> writes;
+    {
+        std::lock_guard lock(m_writeMutex);
+        writes.swap(m_writes);
+    }
+    for (const auto& report : writes) {
+        WriteNow(report);
+    }
 }
 
 void CHidDevice::WriteReport(const UsbReport& report) {
@@ -96,6 +124,7 @@ bool CHidDevice::WriteFrame(const std::uint8_t* frame, int length) {
 void CHidDevice::ReaderLoop() {
     std::uint8_t buffer[kHidReadSize];
     while (m_bReading.load()) {
+        WriteQueued();
         const int got = m_pBackend->Read(buffer, kHidReadSize, kHidReadTimeoutMs);
         if (got <= 0) {
             // Nothing within the time-out, or an error (the device may be going away): the

@@ -122,3 +122,23 @@ TEST(HidDevice, AbsentDeviceAndUnplugReplug) {
     EXPECT_FALSE(f.device.IsOpen());
     EXPECT_EQ(std::count(f.shared.calls.begin(), f.shared.calls.end(), "close-while-reading"), 0);
 }
+
+TEST(HidDevice, WritesNeverOverlapAReadAndLeaveInOrder) {
+    Fixture f;
+    ASSERT_TRUE(f.device.OpenDevice());
+    ASSERT_TRUE(f.device.StartReader());
+    for (int i = 0; i < 10; ++i) {
+        const std::vector<std::uint8_t> frame = Report(static_cast<std::uint8_t>(i), 9);
+        EXPECT_TRUE(f.device.WriteFrame(frame.data(), 9));
+        SpinFor(7);
+    }
+    ASSERT_TRUE(SpinUntil([&] {
+        std::lock_guard lock(f.shared.mutex);
+        return f.shared.outputReports.size() == 10;
+    }));
+    f.device.Close();
+    EXPECT_EQ(std::count(f.shared.calls.begin(), f.shared.calls.end(), "write-during-read"), 0);
+    for (int i = 0; i < 10; ++i) {
+        EXPECT_EQ(f.shared.outputReports[i][1], i) << i;
+    }
+}

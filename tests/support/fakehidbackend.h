@@ -23,6 +23,7 @@ public:
         std::vector<std::string> calls;  // "open", "close"
         bool deviceAttached = true;
         bool readerActive = false;
+        bool insideRead = false;  // a Read is waiting for a report
         int concurrentReaders = 0;
         int maxConcurrentReaders = 0;
         QString path = "/dev/hidraw7";
@@ -74,6 +75,7 @@ public:
 
     int Read(std::uint8_t* buffer, int length, int timeoutMs) override {
         std::unique_lock lock(m_shared.mutex);
+        m_shared.insideRead = true;
         ++m_shared.concurrentReaders;
         m_shared.maxConcurrentReaders =
             std::max(m_shared.maxConcurrentReaders, m_shared.concurrentReaders);
@@ -89,6 +91,7 @@ public:
             std::copy(report.begin(), report.begin() + got, buffer);
         }
         --m_shared.concurrentReaders;
+        m_shared.insideRead = false;
         return got;
     }
     int Write(const std::uint8_t* report, int length) override {
@@ -96,6 +99,10 @@ public:
             std::lock_guard lock(m_shared.mutex);
             if (!m_bOpen) {
                 return -1;
+            }
+            // hidapi's hidraw backend shares state between hid_read and hid_write.
+            if (m_shared.insideRead) {
+                m_shared.calls.emplace_back("write-during-read");
             }
             m_shared.outputReports.emplace_back(report, report + length);
         }
