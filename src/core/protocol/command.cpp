@@ -271,14 +271,13 @@ void CCommand::HandleStatus(std::uint8_t code, bool fourBytes) {
             PopHead();
             return;
         case kStatusDd:
-            if (!fourBytes) {
-                m_state.unitAcked = 0;
-                m_state.unitRefused = 1;
-                ResetReceive();
-                PopHead();
-                return;
-            }
-            break;
+            // A refusal however the bytes are grouped: two refusals read together (two
+            // handshakes in one search tick) are still a refusal.
+            m_state.unitAcked = 0;
+            m_state.unitRefused = 1;
+            ResetReceive();
+            PopHead();
+            return;
         case kStatusAa:
             if (!fourBytes) {
                 ResetReceive();

@@ -49,8 +49,9 @@ TEST(CommandReceive, StatusRepliesOfTwoAndFourBytes) {
         {"EE AA", 1, 1, 0, 0, 0},       {"EE 11", 1, 1, 0, 0, 2},
         {"F5 35", 1, 1, 0, 0, 2},       {"EE CC EE CC", 0, 1, 0, 1, 0},
         {"EE BB 00 00", 0, 0, 1, 1, 0}, {"EE BB EE BB", 1, 1, 0, 1, 0},
-        {"EE DD EE DD", 1, 0, 0, 1, 0}, {"EE AA EE AA", 1, 0, 0, 1, 0},
-        {"EE 11 22 33", 1, 0, 0, 1, 0}, {"F5 35 06 B7", 1, 1, 0, 0, 4},
+        {"EE DD EE DD", 1, 0, 1, 1, 0}, {"EE AA EE AA", 1, 0, 0, 1, 0},
+        {"EE DD 12 34", 0, 0, 1, 1, 0}, {"EE 11 22 33", 1, 0, 0, 1, 0},
+        {"F5 35 06 B7", 1, 1, 0, 0, 4},
     };
     for (const StatusCase& c : cases) {
         for (bool network : {false, true}) {
