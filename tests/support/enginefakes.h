@@ -122,6 +122,7 @@ struct EngineRig {
             engine.LinkTick(link);
         }
     }
+    void Receive(LinkKind link, const std::string& hex) { engine.OnReceived(link, FromHex(hex)); }
     void Serial(const std::string& hex) { engine.OnReceived(LinkKind::Serial, FromHex(hex)); }
     void Network(const std::string& hex) { engine.OnReceived(LinkKind::Network, FromHex(hex)); }
     // One report of up to 64 bytes, zero-filled.

@@ -259,9 +259,7 @@ void CCommand::PostKey(std::span<const std::uint8_t> payload) {
 void CCommand::HandleStatus(std::uint8_t code, bool fourBytes) {
     switch (code) {
         case kStatusCc:
-            m_state.unitAcked = 1;
-            ResetReceive();
-            PopHead();
+            HandleAcknowledgement();
             return;
         case kStatusBb:
             if (m_state.unitAcked == 0) {
@@ -303,20 +301,18 @@ void CCommand::OnUsbReport(std::span<const std::uint8_t, kUsbFrameBytes> frame) 
     } else if (frame[0] == kFrameSync && frame[1] == kFrameUsbOther) {
         return;
     } else if (frame[0] == kStatusByte) {
-        HandleUsbStatus(frame[1]);
+        HandleStatus(frame[1], false);
     }
 }
 
-void CCommand::HandleUsbStatus(std::uint8_t code) {
-    if (code != kStatusCc) {
-        HandleStatus(code, false);
-        return;
-    }
+void CCommand::HandleAcknowledgement() {
     const bool wasAcked = m_state.unitAcked == 1;
     m_state.unitAcked = 1;
     ResetReceive();
-    // Over USB the unit also acknowledges each write with EE CC, while a read request is only
-    // ever answered by its data.
+    // The unit acknowledges the handshake and each write with EE CC, while a read request is
+    // only ever answered by its data. An EE CC that comes late (the answer to an earlier
+    // handshake or retransmission) must not take the place of that data, nor remove a write
+    // that has not been sent yet.
     const CSendData* head = m_queue.Head();
     if (head == nullptr || head->Length() < 4 || head->Bytes()[3] == kOpRead) {
         return;

@@ -86,7 +86,7 @@ private:
     void DispatchByTotal(bool network);
     void HandleDataReply(int total);
     void HandleStatus(std::uint8_t code, bool fourBytes);
-    void HandleUsbStatus(std::uint8_t code);
+    void HandleAcknowledgement();
     void HandleUsbChunk(std::span<const std::uint8_t> frame);
     void FinishUsbChannel(std::uint8_t channel, int count);
     void NotifyDecoded(std::uint8_t channel);

@@ -284,7 +284,7 @@ TEST(CommandReceive, UsbSingleChunkChannelsAndTheirNotifications) {
     EXPECT_EQ(rig.engine.GetCount(), 0);
 }
 
-struct UsbAckCase {
+struct AckCase {
     const char* what;
     const char* head;
     int ackedBefore;
@@ -292,8 +292,10 @@ struct UsbAckCase {
     bool removed;
 };
 
-TEST(CommandReceive, UsbAcknowledgementRemovesWritesButNeverReads) {
-    const UsbAckCase cases[] = {
+TEST(CommandReceive, AcknowledgementRemovesWritesButNeverReads) {
+    // A late EE CC (the answer to an earlier handshake or write) must not take the place of
+    // the data a read request waits for, on any link.
+    const AckCase cases[] = {
         {"handshake before the first ack", "F5 35 06 B7 1E 30 11 00 0B", 0, true, true},
         {"untransmitted write before the first ack", kWrite, 0, false, true},
         {"transmitted write", kWrite, 1, true, true},
@@ -301,16 +303,25 @@ TEST(CommandReceive, UsbAcknowledgementRemovesWritesButNeverReads) {
         {"read request", kRead, 1, true, false},
         {"read request before the first ack", kRead, 0, true, false},
     };
-    for (const UsbAckCase& c : cases) {
-        EngineRig rig;
-        rig.state.unitAcked = c.ackedBefore;
-        rig.Queue(c.head);
-        if (c.transmitted) {
-            rig.Ticks(1, LinkKind::Usb);
+    for (const LinkKind link : {LinkKind::Usb, LinkKind::Serial, LinkKind::Network}) {
+        for (const AckCase& c : cases) {
+            for (const char* reply : {"EE CC", "EE CC EE CC"}) {
+                if (link == LinkKind::Usb && std::string(reply).size() > 5) {
+                    continue;  // a USB report carries one status reply
+                }
+                EngineRig rig;
+                rig.state.unitAcked = c.ackedBefore;
+                rig.Queue(c.head);
+                if (c.transmitted) {
+                    rig.Ticks(1, link);
+                }
+                rig.Receive(link, reply);
+                const std::string what = std::string(c.what) + " / " + reply + " / link " +
+                                         std::to_string(static_cast<int>(link));
+                EXPECT_EQ(rig.state.unitAcked, 1) << what;
+                EXPECT_EQ(rig.engine.GetCount(), c.removed ? 0 : 1) << what;
+            }
         }
-        rig.Usb("EE CC");
-        EXPECT_EQ(rig.state.unitAcked, 1) << c.what;
-        EXPECT_EQ(rig.engine.GetCount(), c.removed ? 0 : 1) << c.what;
     }
     // The other status codes follow the two-byte table.
     EngineRig rig;
