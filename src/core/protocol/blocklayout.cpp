@@ -23,7 +23,9 @@ int ReplyChannel(int total, std::uint8_t channelByte) {
     }
     int found = -1;
     for (const int channel : kReplyChannels) {
-        if (ReplyTotal(channel) == total) {
+        // The key report is known only by its own channel byte: nine bytes with another one
+        // are some other frame (an echo of the handshake or the idle poll).
+        if (channel != kChKey && ReplyTotal(channel) == total) {
             if (found >= 0) {
                 return -1;
             }

@@ -36,9 +36,10 @@ constexpr int ReplyTotal(int channel) {
 inline constexpr int kLongestReply = ReplyTotal(kChMic);
 
 // The channel whose block a data reply of `total` bytes carries, given its channel byte: the
-// channel byte itself when its block has that total, else the one channel with that total;
-// -1 when the total belongs to no channel or to several others (centre and subwoofer, the
-// two main scenes), none of them named by the channel byte.
+// channel byte itself when its block has that total, else the one block channel with that
+// total; -1 when the total belongs to no channel or to several others (centre and subwoofer,
+// the two main scenes), none of them named by the channel byte. The 9-byte key report counts
+// only with its own channel byte, 13.
 int ReplyChannel(int total, std::uint8_t channelByte);
 
 // The start words of the USB chunks of `channel`, in ascending order; empty when the channel

@@ -156,6 +156,21 @@ TEST(CommandReceive, KeyReportIsPostedAndNotDecoded) {
     EXPECT_EQ(rig.engine.GetCount(), 0);
 }
 
+TEST(CommandReceive, AnEchoedFrameIsNotAKeyReport) {
+    // A port that echoes what it receives returns the handshake and the idle poll: nine bytes
+    // with a 9-byte header, but not the key report's channel byte 13.
+    for (const char* echo : {"F5 35 06 B7 1E 30 11 00 0B", "F5 35 06 B0 1E 10 0D 00 E0"}) {
+        for (const LinkKind link : {LinkKind::Serial, LinkKind::Network}) {
+            EngineRig rig;
+            rig.Queue(echo);
+            rig.Receive(link, echo);
+            EXPECT_TRUE(rig.sink.m_posted.empty()) << echo;
+            EXPECT_EQ(rig.engine.GetCount(), 1) << echo;
+            EXPECT_EQ(rig.engine.RxCount(), 9) << echo;
+        }
+    }
+}
+
 TEST(CommandReceive, FragmentedRepliesAreAssembledAndMalformedOnesWait) {
     // The microphone block in pieces whose running totals pass through other reply lengths.
     const Bytes reply = DataReply(171, 1);
