@@ -128,3 +128,32 @@ TEST(ConnectSearch, EverySearchStartsFromTheStartUpRuleWithClearedState) {
     rig.search.Start(all, true);
     EXPECT_EQ(rig.state.searchStage, SearchStage::Usb);
 }
+
+TEST(ConnectSearch, ASilentUsbUnitGetsFourHandshakesThenSerialAndNetworkAreTried) {
+    LinkRig rig;
+    rig.unit.silent = true;
+    ASSERT_TRUE(rig.connection.OpenUsb());
+    SearchPlan plan;
+    plan.portNames = {"/dev/nx0"};
+    plan.address = "127.0.0.1";
+    plan.tcpPort = rig.server.serverPort();
+    rig.connection.StartSearch(plan);
+    // Four ticks with a handshake each, the fifth moves on.
+    for (int tick = 0; tick < 5; ++tick) {
+        EXPECT_EQ(rig.state.searchStage, SearchStage::Usb) << tick;
+        rig.search.Tick();
+    }
+    EXPECT_EQ(rig.state.searchStage, SearchStage::Serial);
+    for (int tick = 0; tick < 3 && rig.state.searchStage != SearchStage::Network; ++tick) {
+        rig.search.Tick();
+    }
+    rig.search.Tick();
+    EXPECT_EQ(rig.statuses, (QStringList{"USB search", "Com search/dev/nx0", "Network search"}));
+    // The reports leave from the USB device's own thread.
+    SpinFor(50);
+    std::lock_guard lock(rig.hid.mutex);
+    ASSERT_EQ(rig.hid.outputReports.size(), 4u);
+    for (const auto& report : rig.hid.outputReports) {
+        EXPECT_TRUE(std::equal(kHandshakeFrame.begin(), kHandshakeFrame.end(), report.begin() + 1));
+    }
+}

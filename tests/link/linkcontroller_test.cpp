@@ -99,3 +99,39 @@ TEST(LinkController, OnlyTheUnitsOwnUnplugEndsTheUsbLink) {
     // Not reconnected by itself.
     EXPECT_EQ(rig.state.connected, 0);
 }
+
+TEST(LinkController, AUsbLinkEndsThroughTheUsbRoutine) {
+    // Dropped on request (the queue ran dry) and after the retries of a unit gone silent.
+    for (const bool silence : {false, true}) {
+        LinkRig rig;
+        ASSERT_TRUE(rig.connection.OpenUsb());
+        rig.search.Start(rig.UsbOnly(), true);
+        ASSERT_TRUE(SpinUntil([&] { return rig.result.has_value(); }, kSearchWaitMs));
+        ASSERT_EQ(rig.state.connected, 1);
+        ASSERT_EQ(rig.state.linkKind, LinkKind::Usb);
+        if (silence) {
+            rig.unit.silent = true;
+            ASSERT_TRUE(SpinUntil([&] { return !rig.linksLost.empty(); }, 15000));
+        } else {
+            CRecordingNotify notify;
+            rig.controller.SendMessage(MSG_DISCONNECT, 0);
+        }
+        EXPECT_EQ(rig.linksLost, std::vector<LinkKind>{LinkKind::Usb}) << silence;
+        EXPECT_EQ(rig.state.connected, 0) << silence;
+        EXPECT_EQ(rig.command.GetCount(), 0) << silence;
+        EXPECT_EQ(rig.state.idleTicks[LinkIndex(LinkKind::Usb)], 0) << silence;
+    }
+}
+
+TEST(LinkController, AHidArrivalLeavesTheStageOfASerialOrNetworkLink) {
+    LinkRig rig;
+    rig.hid.deviceAttached = false;
+    ConnectOverNetwork(rig);
+    ASSERT_EQ(rig.state.searchStage, SearchStage::Network);
+    rig.hid.deviceAttached = true;
+    rig.controller.OnHidArrived(rig.hid.path);
+    EXPECT_TRUE(rig.hidDevice.IsOpen());
+    // A later mode recall or upload must not be chunked for USB on the network link.
+    EXPECT_EQ(rig.state.searchStage, SearchStage::Network);
+    EXPECT_EQ(rig.state.connected, 1);
+}

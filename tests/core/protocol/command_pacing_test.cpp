@@ -138,6 +138,17 @@ TEST(CommandPacing, EmptyQueueHeadAndOversizedUsbFrames) {
     std::copy(frame.begin(), frame.end(), expected.begin() + 1);
     EXPECT_EQ(rig.usb.m_reports[0], expected);
 
+    // A frame of exactly 64 bytes fills the report behind its id.
+    EngineRig full;
+    const Bytes payload(57, 0x42);
+    full.engine.Enqueue(CFrameBuilder::MakeBlockFrame(kOpWrite, 1, 0, payload, 57));
+    full.Ticks(1, LinkKind::Usb);
+    ASSERT_EQ(full.usb.m_reports.size(), 1u);
+    const auto full64 = CFrameBuilder::MakeBlockFrame(kOpWrite, 1, 0, payload, 57);
+    ASSERT_EQ(full64->Length(), 64);
+    EXPECT_TRUE(std::equal(full64->Bytes().begin(), full64->Bytes().end(),
+                           full.usb.m_reports[0].begin() + 1, full.usb.m_reports[0].end()));
+
     // A frame longer than 64 bytes never leaves over USB; it times out like an unanswered one.
     EngineRig big;
     big.engine.Enqueue(CFrameBuilder::MakeBlockFrame(kOpWrite, 1, 0, Bytes(58, 1), 58));

@@ -274,6 +274,21 @@ TEST(CommandReceive, UsbReportsFailingTheChunkChecksAreIgnored) {
     }
 }
 
+TEST(CommandReceive, AUsbChunkFillingTheWholeReportIsStaged) {
+    // 58 payload bytes: all a 64-byte report carries behind the six header bytes.
+    EngineRig rig;
+    rig.Queue(kRead);
+    rig.Usb(ChunkHex(10, 0, 29, 100));
+    ASSERT_EQ(rig.model.m_decoded.size(), 1u);
+    EXPECT_EQ(rig.model.m_decoded[0].frame[2], 62);
+    std::vector<int> expected(29);
+    for (int i = 0; i < 29; ++i) {
+        expected[static_cast<std::size_t>(i)] = 100 + i;
+    }
+    EXPECT_EQ(WordsOf(rig.model.m_decoded[0].frame, 29), expected);
+    EXPECT_EQ(rig.engine.GetCount(), 0);
+}
+
 TEST(CommandReceive, UsbSingleChunkChannelsAndTheirNotifications) {
     EngineRig rig;
     rig.state.uploadConfirm = 1;

@@ -50,11 +50,15 @@ TEST(ReadBack, DecodedWordsAreBoundedByPayloadBlockAndFrame) {
         {"count longer than the frame", 27, 84, 9},
         {"count below the header", 87, 3, -1},
         {"frame longer than the block", 171, 168, 39},
+        // Odd byte counts: the half word is not decoded, and the checksum never is.
+        {"count one byte over a word", 87, 25, 9},
+        {"frame one byte over a word", 28, 84, 9},
     };
     for (const Case& c : cases) {
         CAudioData model;
         Bytes frame = DataReply(c.total, 0, 1);
         frame[2] = static_cast<std::uint8_t>(c.countByte);
+        frame.back() = 0x5A;  // a checksum that would show if it were taken as a word
         DecodeReply(model, 0, frame);
         for (int w = 0; w < 40; ++w) {
             EXPECT_EQ(model.Image().Word(0, w), w <= c.expectLast ? w + 1 : 0)
