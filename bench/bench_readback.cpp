@@ -144,11 +144,3 @@ BENCHMARK(BM_ReadBackPty)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(20);
 }  // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

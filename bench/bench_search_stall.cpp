@@ -82,11 +82,3 @@ BENCHMARK(BM_SearchStall)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(1);
 }  // namespace
-
-int main(int argc, char** argv) {
-    QCoreApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

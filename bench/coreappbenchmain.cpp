@@ -1,0 +1,12 @@
+// main() of the benchmarks that need an event loop: a QCoreApplication around the run.
+#include <benchmark/benchmark.h>
+
+#include <QCoreApplication>
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
