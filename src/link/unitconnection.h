@@ -5,8 +5,8 @@
 // what it receives to the engine's one entry point, CCommand::OnReceived. The editor, the
 // command-line tool, the tests and the benchmarks all connect through this.
 //
-// Everything runs on the thread that creates the connection; the USB reader thread only hands
-// reports over to it.
+// Everything runs on the thread that creates the connection; the USB device's I/O thread only
+// hands reports over to it.
 #pragma once
 
 #include <QObject>
