@@ -41,8 +41,10 @@ void CSerialLink::Write(std::span<const std::uint8_t> bytes) {
 }
 
 void CSerialLink::Purge() {
+    // Only the input: writes return before their bytes have left, and the frame just handed
+    // over must not be discarded with the stale bytes of an earlier reply.
     if (m_port.IsOpen()) {
-        m_port.Purge();
+        m_port.PurgeInput();
     }
 }
 

@@ -235,6 +235,15 @@ long CSerialPort::Purge() {
     return Succeed();
 }
 
+long CSerialPort::PurgeInput() {
+    if (!IsOpen()) {
+        return Fail(kSerialNotOpen, "CSerial::Purge - Device is not opened");
+    }
+    m_pPort->clear(QSerialPort::Input);
+    m_pPort->readAll();
+    return Succeed();
+}
+
 bool CSerialPort::IsOpen() const {
     return m_pPort->isOpen();
 }

@@ -67,6 +67,8 @@ public:
     long Read(std::uint8_t* buffer, int length, int* read, int timeoutMs);
     // Discards what waits in both directions.
     long Purge();
+    // Discards what has arrived and not been read; what is queued for sending still leaves.
+    long PurgeInput();
 
     bool IsOpen() const;
     long GetLastError() const { return m_lastError; }

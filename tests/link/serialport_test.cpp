@@ -5,6 +5,7 @@
 #include <QThread>
 #include <vector>
 
+#include "link/seriallink.h"
 #include "tests/support/pty.h"
 #include "tests/support/spin.h"
 
@@ -179,4 +180,26 @@ TEST(SerialPort, AWriteThePortRefusesIsAFailedWriteReportedLater) {
     int count = 0;
     EXPECT_EQ(port.Write(frame, sizeof frame, &count, 5000), kSerialOk);
     EXPECT_TRUE(SpinUntil([&] { return port.GetLastError() == kSerialGeneralFailure; }));
+}
+
+TEST(SerialPort, ResettingTheReceiveSideKeepsAFrameThatIsStillLeaving) {
+    // The engine resets its receive side (and the port's input) whenever a reply ends; a frame
+    // it has just written may still be waiting to leave and must not be thrown away with it.
+    CPty pty;
+    ASSERT_TRUE(pty.IsValid());
+    CSerialPort port;
+    CSerialLink link(port);
+    ASSERT_TRUE(link.Open(pty.SlavePath().toStdString()));
+    pty.WriteToPort(QByteArray::fromHex("EEAA"));
+    QThread::msleep(50);
+    const std::uint8_t frame[] = {0xF5, 0x35, 0x06, 0xB0, 0x1E, 0x10, 0x0D, 0x00, 0xE0};
+    link.Write(frame);
+    link.Purge();
+    QByteArray sent;
+    EXPECT_TRUE(SpinUntil([&] {
+        sent += pty.ReadAvailable();
+        return sent.size() >= 9;
+    }));
+    EXPECT_EQ(sent, QByteArray(reinterpret_cast<const char*>(frame), sizeof frame));
+    EXPECT_EQ(port.BytesAvailable(), 0) << "what had arrived is discarded";
 }

@@ -54,7 +54,8 @@ public:
     // Queues the bytes and returns at once. A write that fails, or does not finish within
     // 5000 ms, is dropped without a report: the frame's reply time-out sends it again.
     virtual void Write(std::span<const std::uint8_t> bytes) = 0;
-    // Discards the driver's input and output buffers; harmless when the port is closed.
+    // Discards what has been received and not taken yet; what is being sent still leaves.
+    // Harmless when the port is closed.
     virtual void Purge() = 0;
 };
 
