@@ -130,7 +130,7 @@ void CHidDevice::ReaderLoop() {
             // Nothing within the time-out, or an error (the device may be going away): the
             // hot-plug monitor decides about the device, the reader just tries again.
             if (got < 0) {
-                std::this_thread::sleep_for(std::chrono::milliseconds(kHidReadTimeoutMs));
+                std::this_thread::sleep_for(std::chrono::milliseconds(kHidErrorPauseMs));
             }
             continue;
         }

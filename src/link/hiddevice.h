@@ -30,6 +30,8 @@ inline constexpr int kHidReportLength = kUsbReportLength;
 inline constexpr int kHidReadSize = 64;
 // How long one read waits: also the longest a queued report waits to be written.
 inline constexpr int kHidReadTimeoutMs = 5;
+// The pause after a failed read (a device going away) before the thread tries again.
+inline constexpr int kHidErrorPauseMs = 50;
 
 class CHidDevice : public QObject, public IUsbReportLink {
     Q_OBJECT
