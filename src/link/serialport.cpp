@@ -226,20 +226,19 @@ long CSerialPort::Read(std::uint8_t* buffer, int length, int* read, int timeoutM
 }
 
 long CSerialPort::Purge() {
-    if (!IsOpen()) {
-        return Fail(kSerialNotOpen, "CSerial::Purge - Device is not opened");
-    }
-    m_pPort->clear(QSerialPort::AllDirections);
-    // Qt's own read buffer is separate from the driver's; discard it too.
-    m_pPort->readAll();
-    return Succeed();
+    return Discard(true);
 }
 
 long CSerialPort::PurgeInput() {
+    return Discard(false);
+}
+
+long CSerialPort::Discard(bool bOutputToo) {
     if (!IsOpen()) {
         return Fail(kSerialNotOpen, "CSerial::Purge - Device is not opened");
     }
-    m_pPort->clear(QSerialPort::Input);
+    m_pPort->clear(bOutputToo ? QSerialPort::AllDirections : QSerialPort::Input);
+    // Qt's own read buffer is separate from the driver's; discard it too.
     m_pPort->readAll();
     return Succeed();
 }

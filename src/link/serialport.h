@@ -89,6 +89,7 @@ private:
     void OnReadyRead();
     void OnBytesWritten();
     void CancelWrite(long code, const char* line);
+    long Discard(bool bOutputToo);
 
     QSerialPort* m_pPort;
     QTimer* m_pWriteTimer;
