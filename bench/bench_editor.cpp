@@ -109,14 +109,3 @@ void BM_MusicBandSliderStep(benchmark::State& state) {
 }
 BENCHMARK(BM_MusicBandSliderStep)->Unit(benchmark::kMicrosecond);
 }  // namespace
-
-int main(int argc, char** argv) {
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    }
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
