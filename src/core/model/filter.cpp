@@ -375,6 +375,7 @@ void CFilter::UpdateResponse() {
 }
 
 void CFilter::ComputeResponse() {
+    m_bCurveStale = true;
     ResponseDb& out = m_dResponse;
     // A crossover record draws as the crossover its place in the band set makes it, whatever
     // type word it holds; a band draws by its type.
@@ -435,7 +436,15 @@ void CFilter::UpdateView() {
         const double gainDb = (m_bFlat != 0 || m_bBypass != 0) ? 0.0 : m_dGainDb;
         m_rcHandle = BandHandleRect(m_dFreqHz, gainDb, m_nPlotWidth, m_nPlotHeight);
     }
-    ComputeCurvePoints(m_dResponse, m_nPlotWidth, m_nPlotHeight, m_ptCurve);
+    m_bCurveStale = true;
+}
+
+const std::array<SCurvePoint, kCurvePointCount>& CFilter::CurvePoints() const {
+    if (m_bCurveStale) {
+        ComputeCurvePoints(m_dResponse, m_nPlotWidth, m_nPlotHeight, m_ptCurve);
+        m_bCurveStale = false;
+    }
+    return m_ptCurve;
 }
 
 bool CFilter::UsesVariableQ() const {

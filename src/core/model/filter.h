@@ -95,6 +95,11 @@ public:
     std::int16_t BandWordValue(int w) const;
     bool BandWordChanged(int w) const;
     void ClearBandWordChanged(int w);
+    // Any of the five band words changed: what an idle tick asks of every band.
+    bool AnyBandWordChanged() const {
+        return (m_bGainChanged | m_bQChanged | m_bSlopeChanged | m_bTypeChanged | m_bFreqChanged) !=
+               0;
+    }
 
     // Image transfer. Loads clamp frequency indexes into 0-360, recompute, and clear flags.
     void LoadBandWords(std::span<const std::int16_t, kBandWordCount> w);
@@ -165,16 +170,20 @@ public:
     int m_bXoverQChanged = 0;
 
     // What the response curve view keeps per record: the plot size it was laid out for, the
-    // handle and the curve in the view's client coordinates, the pointer's offset from the
-    // handle's centre when it was grabbed, and the pointer state of the handle.
+    // handle and the curve (CurvePoints) in the view's client coordinates, the pointer's offset
+    // from the handle's centre when it was grabbed, and the pointer state of the handle.
     int m_nPlotWidth = 0;
     int m_nPlotHeight = 0;
     SCurveRect m_rcHandle{};
-    std::array<SCurvePoint, kCurvePointCount> m_ptCurve{};
     SCurvePoint m_ptGrabOffset{};
     bool m_bHovered = false;
     bool m_bGrabbed = false;
     bool m_bWheelArmed = false;
+
+    // The response mapped to the plot: 363 points, between two on the 0 dB line at the plot's
+    // left and right edges. Mapped when asked for after the response or the layout changed, so
+    // that loading a whole unit does not map curves nobody draws.
+    const std::array<SCurvePoint, kCurvePointCount>& CurvePoints() const;
 
 private:
     // The response alone (UpdateResponse also refreshes the view data).
@@ -192,4 +201,6 @@ private:
     Role m_nRole = kRoleBand;
     DeviceImage* m_pImage = nullptr;
     std::array<double, kFreqCount> m_dResponse{};
+    mutable std::array<SCurvePoint, kCurvePointCount> m_ptCurve{};
+    mutable bool m_bCurveStale = true;
 };

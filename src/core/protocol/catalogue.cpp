@@ -43,9 +43,15 @@ Frame TakeField(CParamRecord& record, int channel, int word) {
 Frame TakeFromRecord(CAudioData& model, CEqRecord& record, std::span<const int> scan) {
     const int channel = record.Channel();
     CEQ& eq = record.GetEQ();
-    // Most idle ticks find nothing: the field lookups are skipped when no field flag is up.
+    // Most idle ticks find nothing: the field lookups are skipped when no field flag is up, and
+    // the whole list when no crossover frequency changed either.
     const bool fieldsChanged = record.AnyChanged();
-    for (int entry : scan) {
+    const auto xoverChanged = [](const CFilter* f) {
+        return f != nullptr && f->m_bXoverFreqChanged != 0;
+    };
+    const bool listChanged =
+        fieldsChanged || xoverChanged(eq.GetHighPass()) || xoverChanged(eq.GetLowPass());
+    for (int entry : listChanged ? scan : std::span<const int>()) {
         Frame frame = entry == kScanHighPass  ? TakeXover(model, channel, eq.GetHighPass())
                       : entry == kScanLowPass ? TakeXover(model, channel, eq.GetLowPass())
                       : fieldsChanged         ? TakeField(record, channel, entry)
@@ -56,6 +62,9 @@ Frame TakeFromRecord(CAudioData& model, CEqRecord& record, std::span<const int> 
     }
     for (int k = 0; k < eq.GetBandCount(); ++k) {
         CFilter& band = eq.GetAt(k);
+        if (!band.AnyBandWordChanged()) {
+            continue;
+        }
         for (int w = 0; w < kBandWordCount; ++w) {
             if (band.BandWordChanged(w)) {
                 band.ClearBandWordChanged(w);

@@ -18,6 +18,19 @@ int Floor(double v) {
     return static_cast<int>(std::floor(v));
 }
 
+// How many decades above 20 Hz each point of the response grid lies: FreqToX at one pixel a
+// decade. A curve is redrawn for every response change, so the logarithms are taken once.
+const std::array<double, kFreqCount>& GridDecades() {
+    static const std::array<double, kFreqCount> decades = [] {
+        std::array<double, kFreqCount> d{};
+        for (std::size_t i = 0; i < d.size(); ++i) {
+            d[i] = FreqToX(kFreqTable[i], 3);
+        }
+        return d;
+    }();
+    return decades;
+}
+
 // Moves [start, start + size) left or up so that it ends at `limit` at the latest.
 int KeepBefore(int start, int limit) {
     return start + kCurveHandleSize > limit ? limit - kCurveHandleSize : start;
@@ -70,9 +83,12 @@ SCurveRect CrossoverHandleRect(double hz, int w, int h) {
 void ComputeCurvePoints(std::span<const double, kFreqCount> responseDb, int w, int h,
                         std::span<SCurvePoint, kCurvePointCount> out) {
     const int zeroY = static_cast<int>(CurveYOfDb(0, h)) + kCurveInsetTop;
+    // As FreqToX: a width under three pixels puts every point at x = 0.
+    const int decade = std::max(w / 3, 0);
+    const auto& decades = GridDecades();
     out[0] = {kCurveInsetLeft, zeroY};
     for (std::size_t i = 0; i < responseDb.size(); ++i) {
-        out[i + 1] = {Floor(FreqToX(kFreqTable[i], w) + kCurveInsetLeft),
+        out[i + 1] = {Floor(decades[i] * decade + kCurveInsetLeft),
                       Floor(CurveYOfDb(responseDb[i], h) + kCurveInsetTop)};
     }
     out[kCurvePointCount - 1] = {w + kCurveInsetLeft, zeroY};

@@ -102,17 +102,18 @@ TEST(CurveGeometry, RecordsFollowThePlotAndTheirValues) {
     EXPECT_EQ(band.m_rcHandle, (SCurveRect{366, 122, 382, 138}));
     band.SetGain(180);  // +12 dB
     EXPECT_EQ(band.m_rcHandle, (SCurveRect{366, 10, 382, 26}));
-    EXPECT_EQ(band.m_ptCurve[205].x, 374);
-    EXPECT_NEAR(band.m_ptCurve[205].y, 10, 1);
+    EXPECT_EQ(band.CurvePoints()[205].x, 374);
+    EXPECT_NEAR(band.CurvePoints()[205].y, 10, 1);
     band.SetType(1);  // bypass type: flat whatever the gain, so back on the 0 dB line
     EXPECT_EQ(band.m_rcHandle, (SCurveRect{366, 122, 382, 138}));
-    EXPECT_EQ(band.m_ptCurve[205], (SCurvePoint{374, 130}));
+    EXPECT_EQ(band.CurvePoints()[205], (SCurvePoint{374, 130}));
 
     const CFilter* subLow = data.Sub(0).GetEQ().GetLowPass();  // index 142, 303 Hz
     EXPECT_EQ(subLow->m_rcHandle, (SCurveRect{263, 122, 279, 138}));
     EXPECT_EQ(data.Mic().GetEQ().GetAt(14).m_nPlotHeight, kH);
     data.SetPlotSize(300, 180);
     EXPECT_EQ(data.Music().GetEQ().GetAt(0).m_nPlotWidth, 300);
+    EXPECT_EQ(band.CurvePoints().back(), (SCurvePoint{300 + 35, 10 + 60}));
 }
 
 }  // namespace
