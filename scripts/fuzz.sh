@@ -1,35 +1,66 @@
 #!/usr/bin/env bash
 # Runs every libFuzzer target (tests/fuzz/fuzz_*) of a clang tree built with
-# SONVELA_BUILD_FUZZ=ON, sharing the given time (seconds, default 60) between them. Each target
-# starts from its committed seeds (tests/fuzz/corpus/NAME) and keeps what it finds in the
-# tree's fuzz-corpus/NAME. Usage: scripts/fuzz.sh [seconds] [build-dir]
+# SONVELA_BUILD_FUZZ=ON for the given time (seconds, default 60). Targets run side by side, as
+# many at once as there are cores (FUZZ_JOBS overrides), so the time is shared only when there
+# are more targets than cores. Each target starts from its committed seeds (tests/fuzz/corpus/
+# NAME) and keeps what it finds in the tree's fuzz-corpus/NAME. At the end it prints each
+# target's executions and executions per second, and the total.
+# Usage: scripts/fuzz.sh [seconds] [build-dir]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 seconds=${1:-60}
 tree=${2:-build/asan}
+jobs=${FUZZ_JOBS:-$(nproc)}
 mapfile -t targets < <(find "$tree/tests/fuzz" -maxdepth 1 -type f -name 'fuzz_*' -perm -u+x 2>/dev/null | sort)
 if [ ${#targets[@]} -eq 0 ]; then
   echo "fuzz.sh: no fuzz targets in $tree/tests/fuzz (configure with clang and -DSONVELA_BUILD_FUZZ=ON)" >&2
   exit 2
 fi
-share=$(( seconds / ${#targets[@]} ))
+(( jobs > 0 )) || jobs=1
+rounds=$(( (${#targets[@]} + jobs - 1) / jobs ))
+share=$(( seconds / rounds ))
 (( share > 0 )) || share=1
-for target in "${targets[@]}"; do
+
+run_target() {
+  local target=$1 name corpus log seeds=()
   name=$(basename "$target")
   name=${name#fuzz_}
   corpus="$tree/fuzz-corpus/$name"
-  mkdir -p "$corpus"
-  seeds=()
-  [ -d "tests/fuzz/corpus/$name" ] && seeds=("tests/fuzz/corpus/$name")
-  echo "== fuzz $name for ${share}s"
   log="$tree/fuzz-$name.log"
-  status=0
+  mkdir -p "$corpus"
+  [ -d "tests/fuzz/corpus/$name" ] && seeds=("tests/fuzz/corpus/$name")
   "$target" -max_total_time="$share" -max_len=4096 -print_final_stats=1 "$corpus" "${seeds[@]}" \
-    >"$log" 2>&1 || status=$?
-  grep -E 'DONE|stat::number_of_executed_units|stat::average_exec_per_sec|ERROR|SUMMARY' "$log" || true
-  if [ "$status" -ne 0 ]; then
-    echo "fuzz.sh: $name found a fault (whole output in $log)" >&2
-    exit 1
-  fi
+    >"$log" 2>&1
+}
+
+failed=0
+for (( first = 0; first < ${#targets[@]}; first += jobs )); do
+  batch=("${targets[@]:first:jobs}")
+  pids=()
+  for target in "${batch[@]}"; do
+    echo "== fuzz $(basename "$target") for ${share}s"
+    run_target "$target" &
+    pids+=($!)
+  done
+  for i in "${!pids[@]}"; do
+    if ! wait "${pids[$i]}"; then
+      name=$(basename "${batch[$i]}")
+      echo "fuzz.sh: ${name} found a fault (whole output in $tree/fuzz-${name#fuzz_}.log)" >&2
+      failed=1
+    fi
+  done
 done
+
+total=0
+for target in "${targets[@]}"; do
+  name=$(basename "$target")
+  log="$tree/fuzz-${name#fuzz_}.log"
+  runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
+  rate=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)
+  grep -E 'ERROR|SUMMARY' "$log" || true
+  printf '%-18s %12s executions %8s per second\n' "$name" "${runs:-0}" "${rate:-0}"
+  total=$(( total + ${runs:-0} ))
+done
+printf '%-18s %12s executions in %ss\n' "total" "$total" "$seconds"
+exit "$failed"
