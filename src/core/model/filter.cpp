@@ -374,7 +374,18 @@ void CFilter::UpdateResponse() {
     UpdateView();
 }
 
+CFilter::ResponseInputs CFilter::CurrentResponseInputs() const {
+    return {true,      m_nRole,   m_nOwnerKind, m_nType,         m_nXoverFreq,
+            m_nXoverQ, m_nFamily, m_nSlopeStep, UsesVariableQ(), m_bBypass,
+            m_dFreqHz, m_dQ,      m_dGainDb};
+}
+
 void CFilter::ComputeResponse() {
+    const ResponseInputs inputs = CurrentResponseInputs();
+    if (inputs == m_responseInputs) {
+        return;
+    }
+    m_responseInputs = inputs;
     m_bCurveStale = true;
     ResponseDb& out = m_dResponse;
     // A crossover record draws as the crossover its place in the band set makes it, whatever

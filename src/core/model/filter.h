@@ -200,7 +200,22 @@ private:
     enum Role { kRoleBand, kRoleHighPass, kRoleLowPass };
     Role m_nRole = kRoleBand;
     DeviceImage* m_pImage = nullptr;
+    // Everything the response is computed from. The same inputs give the same response, so a
+    // recomputation with unchanged inputs (a read-back of the values already held) is skipped.
+    struct ResponseInputs {
+        bool computed = false;
+        Role role = kRoleBand;
+        OwnerKind owner = OwnerKind::Music;
+        std::int16_t type = 0, xoverFreq = 0, xoverQ = 0, family = 0, slopeStep = 0;
+        bool variableQ = false;
+        std::int32_t bypass = 0;
+        double freqHz = 0, q = 0, gainDb = 0;
+        bool operator==(const ResponseInputs&) const = default;
+    };
+    ResponseInputs CurrentResponseInputs() const;
+
     std::array<double, kFreqCount> m_dResponse{};
+    ResponseInputs m_responseInputs;
     mutable std::array<SCurvePoint, kCurvePointCount> m_ptCurve{};
     mutable bool m_bCurveStale = true;
 };

@@ -65,6 +65,11 @@ TEST(ResponseBand, UnusedTypesAreFlatUnknownTypesKeepTheResponse) {
     band.UpdateResponse();
     for (double v : band.Response())
         ASSERT_EQ(v, 0.0);
+    // Back to a peaking band at +6 dB: the peak again, though only the type differs from the
+    // flat band's values.
+    band.SetType(0);
+    band.SetGain(150);
+    EXPECT_NEAR(band.Response()[kIndex1k], peak, 1e-9);
 }
 
 TEST(ResponseBand, HighShelfUsesTheShelfSlope) {
