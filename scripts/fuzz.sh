@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Runs every libFuzzer target (tests/fuzz/fuzz_*) of a clang tree built with
-# SONVELA_BUILD_FUZZ=ON for the given time (seconds, default 60). Targets run side by side, as
-# many at once as there are cores (FUZZ_JOBS overrides), so the time is shared only when there
-# are more targets than cores. Each target starts from its committed seeds (tests/fuzz/corpus/
+# SONVELA_BUILD_FUZZ=ON for the given time (seconds, default 60), all side by side, so they
+# share the machine's cores. Each target starts from its committed seeds (tests/fuzz/corpus/
 # NAME) and keeps what it finds in the tree's fuzz-corpus/NAME. At the end it prints each
 # target's executions and executions per second, and the total.
 # Usage: scripts/fuzz.sh [seconds] [build-dir]
@@ -11,16 +10,11 @@ cd "$(dirname "$0")/.."
 
 seconds=${1:-60}
 tree=${2:-build/asan}
-jobs=${FUZZ_JOBS:-$(nproc)}
 mapfile -t targets < <(find "$tree/tests/fuzz" -maxdepth 1 -type f -name 'fuzz_*' -perm -u+x 2>/dev/null | sort)
 if [ ${#targets[@]} -eq 0 ]; then
   echo "fuzz.sh: no fuzz targets in $tree/tests/fuzz (configure with clang and -DSONVELA_BUILD_FUZZ=ON)" >&2
   exit 2
 fi
-(( jobs > 0 )) || jobs=1
-rounds=$(( (${#targets[@]} + jobs - 1) / jobs ))
-share=$(( seconds / rounds ))
-(( share > 0 )) || share=1
 
 run_target() {
   local target=$1 name corpus log seeds=()
@@ -30,26 +24,23 @@ run_target() {
   log="$tree/fuzz-$name.log"
   mkdir -p "$corpus"
   [ -d "tests/fuzz/corpus/$name" ] && seeds=("tests/fuzz/corpus/$name")
-  "$target" -max_total_time="$share" -max_len=4096 -print_final_stats=1 "$corpus" "${seeds[@]}" \
+  "$target" -max_total_time="$seconds" -max_len=4096 -print_final_stats=1 "$corpus" "${seeds[@]}" \
     >"$log" 2>&1
 }
 
+pids=()
+for target in "${targets[@]}"; do
+  echo "== fuzz $(basename "$target") for ${seconds}s"
+  run_target "$target" &
+  pids+=($!)
+done
 failed=0
-for (( first = 0; first < ${#targets[@]}; first += jobs )); do
-  batch=("${targets[@]:first:jobs}")
-  pids=()
-  for target in "${batch[@]}"; do
-    echo "== fuzz $(basename "$target") for ${share}s"
-    run_target "$target" &
-    pids+=($!)
-  done
-  for i in "${!pids[@]}"; do
-    if ! wait "${pids[$i]}"; then
-      name=$(basename "${batch[$i]}")
-      echo "fuzz.sh: ${name} found a fault (whole output in $tree/fuzz-${name#fuzz_}.log)" >&2
-      failed=1
-    fi
-  done
+for i in "${!pids[@]}"; do
+  if ! wait "${pids[$i]}"; then
+    name=$(basename "${targets[$i]}")
+    echo "fuzz.sh: ${name} found a fault (whole output in $tree/fuzz-${name#fuzz_}.log)" >&2
+    failed=1
+  fi
 done
 
 total=0
