@@ -4,6 +4,7 @@
 // of its choosing, so that replies arrive late, split or grouped.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 #include <deque>
 #include <vector>
@@ -72,20 +73,20 @@ private:
         const UsbReport report = m_usb.m_reports.back();
         m_usb.m_reports.clear();
         for (const SimReport& answer : m_sim.OnUsbReport(std::span(report).subspan(1))) {
-            if (m_modes[LinkIndex(LinkKind::Usb)] == AnswerMode::AtOnce) {
-                m_pEngine->OnReceived(LinkKind::Usb, answer);
-            } else if (m_modes[LinkIndex(LinkKind::Usb)] == AnswerMode::Held) {
-                m_heldReports.push_back(answer);
-            }
+            Deliver(LinkKind::Usb, Bytes(answer.begin(), answer.end()));
         }
     }
+    // An answer goes to the engine at once, is held, or is dropped, as the link's mode says.
     void Deliver(LinkKind link, const Bytes& answer) {
-        if (answer.empty()) {
+        const AnswerMode mode = m_modes[LinkIndex(link)];
+        if (answer.empty() || mode == AnswerMode::Silent) {
             return;
         }
-        if (m_modes[LinkIndex(link)] == AnswerMode::AtOnce) {
+        if (mode == AnswerMode::AtOnce) {
             m_pEngine->OnReceived(link, answer);
-        } else if (m_modes[LinkIndex(link)] == AnswerMode::Held) {
+        } else if (link == LinkKind::Usb) {
+            std::copy(answer.begin(), answer.end(), m_heldReports.emplace_back().begin());
+        } else {
             auto& held = m_heldStream[LinkIndex(link)];
             held.insert(held.end(), answer.begin(), answer.end());
         }
