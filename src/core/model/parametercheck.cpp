@@ -4,28 +4,16 @@
 
 #include "core/model/archive.h"
 #include "core/model/audiodata.h"
+#include "core/model/fieldranges.h"
 #include "core/model/filerecords.h"
 
 namespace {
 constexpr FieldRange kOnOff = {0, 1};
 constexpr FieldRange kFreqIndex = {0, kFreqMaxIndex};
-// The crossover sliders of the microphone and output pages: high-pass 19.7-303 Hz everywhere;
-// low-pass from 5990 Hz up on the main output, the whole scale on the center, up to 303 Hz on
-// the subwoofer.
-constexpr FieldRange kHighPassFreq = {0, 142};
-constexpr FieldRange kMainLowPassFreq = {297, kFreqMaxIndex};
-constexpr FieldRange kSubLowPassFreq = {0, 142};
 
+// The crossover sliders' ranges on their pages.
 FieldRange XoverFreqRange(const CFilter& f) {
-    if (f.IsHighPass()) {
-        return kHighPassFreq;
-    }
-    if (f.IsLowPass()) {
-        return f.m_nOwnerKind == OwnerKind::MainOut ? kMainLowPassFreq
-               : f.m_nOwnerKind == OwnerKind::Sub   ? kSubLowPassFreq
-                                                    : kFreqIndex;
-    }
-    return kFreqIndex;
+    return f.IsCrossover() ? CrossoverFreqRange(f.m_nOwnerKind, f.IsHighPass()) : kFreqIndex;
 }
 
 FieldRange TypeRange(const CFilter& f) {
@@ -35,7 +23,7 @@ FieldRange TypeRange(const CFilter& f) {
     if (f.IsLowPass()) {
         return {kTypeLowPass, kTypeLowPass};
     }
-    return {kTypePeaking, kLastBandType};
+    return BandFieldRange(f, EBandField::Type);
 }
 
 // Calls fn(name, member, range) for every integer field of a 68-byte record. The doubles are
@@ -45,8 +33,8 @@ void VisitRecordFields(CFilter& f, Fn&& fn) {
     const std::int16_t role = f.IsCrossover() ? 0 : 1;
     fn("m_bEqBand", f.m_bEqBand, FieldRange{role, role});
     fn("m_nType", f.m_nType, TypeRange(f));
-    fn("m_nFreq", f.m_nFreq, kFreqIndex);
-    fn("m_nGain", f.m_nGain, FieldRange{0, kGainMaxIndex});
+    fn("m_nFreq", f.m_nFreq, BandFieldRange(f, EBandField::Freq));
+    fn("m_nGain", f.m_nGain, BandFieldRange(f, EBandField::Gain));
     fn("m_nQ", f.m_nQ, FieldRange{0, kQCount - 1});
     fn("m_nSlope", f.m_nSlope, FieldRange{0, kSlopeCount - 1});
     fn("m_nSlopeCode", f.m_nSlopeCode, FieldRange{0, 12});

@@ -70,6 +70,8 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
+    // Creates every channel page and wires each into the selector, the curve and the window.
+    void BuildPages();
     void LayoutPages();
     void OnReadBackCompleted(bool bLocked);
     void ShowUnlockDialog(bool bModal);
