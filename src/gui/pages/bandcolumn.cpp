@@ -23,19 +23,24 @@ constexpr int kColumnMinWidth = 84;
 constexpr int kSliderMargin = 20;
 constexpr int kBoxHeight = 20;
 constexpr int kTypeFontHeight = 14;
+// The frame and margins of a number box, beside its text.
+constexpr int kBoxFrame = 8;
+constexpr QSize kQStepSize(16, 20);
 
 std::vector<double> TableOf(std::span<const double> values) {
     return {values.begin(), values.end()};
 }
 
-CNumEdit* MakeEdit(int id, QWidget* pParent, int displayType) {
+// `longest`: the longest text the box shows, which it must show whole.
+CNumEdit* MakeEdit(int id, QWidget* pParent, int displayType, const char* longest) {
     auto* pEdit = new CNumEdit(id, pParent);
     pEdit->SetDisplayType(displayType);
     pEdit->setMaxLength(8);
     pEdit->setFixedHeight(kBoxHeight);
     pEdit->setAlignment(Qt::AlignCenter);
-    // Wide enough for the longest text of any scale ("-24.0dB", "20200.0", "128.00").
-    pEdit->setMinimumWidth(pEdit->fontMetrics().horizontalAdvance(QStringLiteral("20200.0")) + 12);
+    pEdit->setTextMargins(0, 0, 0, 0);
+    pEdit->setMinimumWidth(pEdit->fontMetrics().horizontalAdvance(QString::fromLatin1(longest)) +
+                           kBoxFrame);
     return pEdit;
 }
 
@@ -84,7 +89,7 @@ void AddBandColumn(CChannelPage& page, QGridLayout& grid, int gridColumn, int co
     page.AddBandLabel(pLabel);
 
     // Gain: box (dB, one decimal), hidden spin, slider with +12 dB at the top.
-    CNumEdit* pGainEdit = MakeEdit(ids.gainEdit + column, pParent, kNumDisplayOffset);
+    CNumEdit* pGainEdit = MakeEdit(ids.gainEdit + column, pParent, kNumDisplayOffset, "-24.0dB");
     pGainEdit->SetStep(kGainStepDb);
     pGainEdit->SetOffset(kGainOffsetDb);
     pGainEdit->SetSuffix("dB");
@@ -103,19 +108,21 @@ void AddBandColumn(CChannelPage& page, QGridLayout& grid, int gridColumn, int co
     pShelf->hide();
 
     // Frequency: the 361-step grid, one decimal.
-    CNumEdit* pFreqEdit = MakeEdit(ids.freqEdit + column, pParent, kNumDisplayTable);
+    CNumEdit* pFreqEdit = MakeEdit(ids.freqEdit + column, pParent, kNumDisplayTable, "20200.0");
     pFreqEdit->SetMode(kNumTableOneDecimal);
     CNumSpin* pFreqSpin = MakeSpin(ids.freqSpin + column, pParent, pFreqEdit, kFreqMaxIndex);
     pFreqEdit->SetTable(TableOf(kFreqTable));
 
     // Q: the Q table for a peaking band, the shelf-slope table otherwise; two decimals.
-    CNumEdit* pQEdit = MakeEdit(ids.qEdit + column, pParent, kNumDisplayTable);
+    CNumEdit* pQEdit = MakeEdit(ids.qEdit + column, pParent, kNumDisplayTable, "128.00");
     pQEdit->SetMode(kNumTableTwoDecimals);
     CNumSpin* pQSpin = MakeSpin(ids.qSpin + column, pParent, pQEdit, kQCount - 1);
     auto* pQDown = new CXPButton(ids.qDown + column, pParent);
     pQDown->SetFaceBitmap(IDB_Q_DOWN);
+    pQDown->setFixedSize(kQStepSize);
     auto* pQUp = new CXPButton(ids.qUp + column, pParent);
     pQUp->SetFaceBitmap(IDB_Q_UP);
+    pQUp->setFixedSize(kQStepSize);
 
     grid.addWidget(pLabel, kBandRowNumber, gridColumn);
     grid.addWidget(pGainEdit, kBandRowGain, gridColumn);

@@ -15,7 +15,7 @@
 namespace {
 constexpr SBandIds kMicBandIds = {1500, 1510, 1520, 1530, 1540, 1550, 1560,
                                   1570, 1610, 1620, 1580, 1590, 1600};
-constexpr int kGainSliderHeight = 92;
+constexpr int kGainSliderHeight = 80;
 }  // namespace
 
 CMicDlg::CMicDlg(CAudioData& model, QWidget* parent)

@@ -151,7 +151,7 @@ void COutputDlg::BuildScenes(QGridLayout& grid) {
     for (int i = 0; i < 4; ++i) {
         pScenes->addWidget(pButtons[i], i / 2, i % 2);
     }
-    grid.addLayout(pScenes, 4, 1, Qt::AlignLeft | Qt::AlignTop);
+    grid.addLayout(pScenes, 4, 0, 2, 1, Qt::AlignLeft | Qt::AlignBottom);
 
     SBinding autoMode;
     autoMode.views = {

@@ -6,6 +6,8 @@
 #include <QTextStream>
 #include <QTimer>
 
+#include "gui/pages/pagestate.h"
+#include "gui/pages/switchchdlg.h"
 #include "gui/shell/briodlg.h"
 #include "link/linkcontroller.h"
 
@@ -13,6 +15,27 @@ namespace {
 constexpr int kDefaultScreenshotTimeoutMs = 30000;
 // The pages reload after the read-back in a queued call; give them a moment to paint.
 constexpr int kSettleMs = 300;
+
+constexpr const char* kPageNames[] = {"music",  "mic", "effect", "main",
+                                      "center", "sub", "",       "system"};
+
+// Shows every page that exists in turn and writes each to dir/page-<name>.png.
+bool SavePageScreens(CBrioDlg& window, const QString& dir) {
+    bool bSaved = true;
+    const int shown = g_curPage;
+    for (int page = 0; page <= kPageSystem; ++page) {
+        const bool bExists = page == kPageSystem ? window.Pages().pSystemPage != nullptr
+                                                 : window.Pages().Page(page) != nullptr;
+        if (!bExists) {
+            continue;
+        }
+        window.Selector()->ShowPage(page);
+        QApplication::processEvents();
+        bSaved = window.grab().save(dir + "/page-" + kPageNames[page] + ".png", "PNG") && bSaved;
+    }
+    window.Selector()->ShowPage(shown);
+    return bSaved;
+}
 
 class CFirstPaintExit : public QObject {
 public:
@@ -34,7 +57,8 @@ void InstallAutomation(CBrioDlg& window, CLinkController& controller) {
         window.installEventFilter(new CFirstPaintExit(&window));
     }
     const QString screenshot = qEnvironmentVariable("SONVELA_SCREENSHOT");
-    if (screenshot.isEmpty()) {
+    const QString pagesDir = qEnvironmentVariable("SONVELA_SCREENSHOT_PAGES");
+    if (screenshot.isEmpty() && pagesDir.isEmpty()) {
         return;
     }
     bool ok = false;
@@ -47,10 +71,16 @@ void InstallAutomation(CBrioDlg& window, CLinkController& controller) {
         QApplication::exit(1);
     });
     QObject::connect(&controller, &CLinkController::ReadBackCompleted, &window,
-                     [&window, screenshot] {
-                         QTimer::singleShot(kSettleMs, &window, [&window, screenshot] {
-                             const bool saved = window.grab().save(screenshot, "PNG");
-                             QApplication::exit(saved ? 0 : 1);
+                     [&window, screenshot, pagesDir] {
+                         QTimer::singleShot(kSettleMs, &window, [&window, screenshot, pagesDir] {
+                             bool bSaved = true;
+                             if (!screenshot.isEmpty()) {
+                                 bSaved = window.grab().save(screenshot, "PNG");
+                             }
+                             if (!pagesDir.isEmpty()) {
+                                 bSaved = SavePageScreens(window, pagesDir) && bSaved;
+                             }
+                             QApplication::exit(bSaved ? 0 : 1);
                          });
                      });
 }
