@@ -48,8 +48,11 @@ public:
     // Whether the band controls may be edited now (an output page in Auto says no).
     virtual bool BandsEditable() const { return true; }
 
-    // The number label of the next column (columns in order).
+    // The number label of the next column (columns in order), and column c's label.
     void AddBandLabel(CStaticTrans* pLabel);
+    CStaticTrans* BandLabel(int column) const {
+        return m_bandLabels[static_cast<std::size_t>(column)];
+    }
 
 protected:
     void OnBindingEdited(const SBinding& binding, int value) override;
