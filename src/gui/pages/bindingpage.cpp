@@ -213,6 +213,9 @@ void CBindingPage::SetGroupVisible(int group, bool bVisible) {
 
 void CBindingPage::SetGroupLocked(int group, bool bLocked, bool bBlank) {
     SGroup& g = m_groups[static_cast<std::size_t>(group)];
+    if (!bLocked && !g.bLocked) {
+        return;
+    }
     g.bLocked = bLocked;
     for (int index : g.bindings) {
         m_bLocked[static_cast<std::size_t>(index)] = bLocked;

@@ -56,6 +56,11 @@ void CChannelPage::SetFirstBand(int first) {
 }
 
 void CChannelPage::ShowBandsEnabled(bool bEnable) {
+    // The look changes only when the state does (image loads are the costly part).
+    if (bEnable == m_bBandsEnabled) {
+        return;
+    }
+    m_bBandsEnabled = bEnable;
     for (int i = 0; i < BindingCount(); ++i) {
         const SBinding& binding = Binding(i);
         if (binding.column < 0) {

@@ -76,5 +76,6 @@ private:
     int m_nBandSet = 0;
     int m_nFirstBand = 0;
     int m_nSelectedBand = 0;
+    bool m_bBandsEnabled = true;
     std::vector<CStaticTrans*> m_bandLabels;
 };
