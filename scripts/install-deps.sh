@@ -9,6 +9,7 @@ packages=(
   qt6-base-dev qt6-serialport-dev qt6-multimedia-dev libqt6opengl6-dev
   libhidapi-dev libudev-dev
   xvfb xauth iproute2 pulseaudio
+  lintian desktop-file-utils appstream dpkg-dev
 )
 
 missing=()

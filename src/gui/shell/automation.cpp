@@ -46,11 +46,15 @@ void InstallAutomation(CBrioDlg& window, CLinkController& controller) {
         QTextStream(stderr) << "sonvela: no unit was read back\n";
         QApplication::exit(1);
     });
-    QObject::connect(&controller, &CLinkController::ReadBackCompleted, &window,
-                     [&window, screenshot] {
-                         QTimer::singleShot(kSettleMs, &window, [&window, screenshot] {
-                             const bool saved = window.grab().save(screenshot, "PNG");
-                             QApplication::exit(saved ? 0 : 1);
-                         });
-                     });
+    QObject::connect(
+        &controller, &CLinkController::ReadBackCompleted, &window, [&window, screenshot] {
+            QTimer::singleShot(kSettleMs, &window, [&window, screenshot] {
+                const bool saved = window.grab().save(screenshot, "PNG");
+                if (!saved) {
+                    QTextStream(stderr)
+                        << "sonvela: cannot write the screenshot " << screenshot << "\n";
+                }
+                QApplication::exit(saved ? 0 : 1);
+            });
+        });
 }
