@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the Debian package of a build tree, checks it with lintian, desktop-file-validate and
 # appstreamcli, installs it with dpkg, runs the installed programs (versions; tq640v-sim dumped
-# by sonvela-cli over loopback), then purges it and checks that none of its files is left.
+# by sonvela-cli over loopback and shown by the editor offscreen), then purges it and checks
+# that none of its files is left.
 # The package is never left installed, also when a step fails.
 # Usage: package_test.sh BUILD_DIR CPACK VERSION. Exit 77 (skipped) where it cannot run.
 set -uo pipefail
@@ -86,6 +87,16 @@ timeout 30 /usr/bin/sonvela-cli dump --tcp "127.0.0.1:$port" >"$work/dump.txt" |
     fail "sonvela-cli dump of the simulated unit failed"
 grep -q "m_nMusicVol" "$work/dump.txt" || fail "the dump holds no volume record"
 echo "dump: $(wc -l <"$work/dump.txt") lines from tq640v-sim on port $port"
+# The installed editor connects and draws the unit; what it writes goes to the user's folders
+# (here a private home), never beside the executable, even for root, who could write there.
+mkdir -p "$work/home" "$work/run"
+chmod 700 "$work/run"
+ls -A /usr/bin >"$work/bin.before"
+HOME=$work/home XDG_RUNTIME_DIR=$work/run QT_QPA_PLATFORM=offscreen \
+    SONVELA_SCREENSHOT=$work/shot.png SONVELA_SCREENSHOT_TIMEOUT_MS=20000 \
+    timeout 30 /usr/bin/sonvela --tcp "127.0.0.1:$port" || fail "the installed editor read no unit"
+[[ -s $work/shot.png ]] || fail "the installed editor wrote no screenshot"
+ls -A /usr/bin | diff "$work/bin.before" - || fail "the editor wrote beside its executable"
 
 echo "== dpkg --purge"
 timeout 60 dpkg --purge "$package" || fail "dpkg --purge failed"
