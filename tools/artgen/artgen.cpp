@@ -2,13 +2,18 @@
 //   sonvela-artgen render DIR        writes <id>.png, <id>@2x.png and artwork.qrc into DIR
 //   sonvela-artgen check DIR         exits 1 when an image in DIR differs from what the code draws
 //   sonvela-artgen icons DIR         writes the desktop icon, hicolor/<N>x<N>/apps/sonvela.png
+//                                    and hicolor/scalable/apps/sonvela.svg
 //   sonvela-artgen check-icons DIR   exits 1 when an icon in DIR differs from the drawing
 // The desktop icon is the title bar's application icon drawn at each size.
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFont>
 #include <QImage>
+#include <QPainter>
 #include <QString>
+#include <QSvgGenerator>
+#include <QSvgRenderer>
 #include <QTextStream>
 #include <algorithm>
 #include <cstdio>
@@ -23,6 +28,8 @@ namespace {
 // The sizes of the hicolor icon theme the desktop icon is installed in.
 constexpr int kIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
 constexpr int kIconLogicalSize = 32;
+// The scalable icon is checked by rendering it at the largest size.
+constexpr int kScalableCheckSize = 256;
 
 struct SImageFile {
     QString path;
@@ -81,6 +88,48 @@ std::vector<SImageFile> ControlImages(const QDir& dir) {
     return files;
 }
 
+QString ScalableIconPath(const QDir& dir) {
+    return dir.filePath(QStringLiteral("hicolor/scalable/apps/sonvela.svg"));
+}
+
+bool WriteScalableIcon(const QDir& dir) {
+    const QString path = ScalableIconPath(dir);
+    if (!QDir().mkpath(QFileInfo(path).path())) {
+        return false;
+    }
+    QSvgGenerator generator;
+    generator.setFileName(path);
+    generator.setSize(QSize(kIconLogicalSize, kIconLogicalSize));
+    generator.setViewBox(QRect(0, 0, kIconLogicalSize, kIconLogicalSize));
+    generator.setTitle(QStringLiteral("Sonvela"));
+    QPainter painter;
+    if (!painter.begin(&generator)) {
+        return false;
+    }
+    painter.setRenderHint(QPainter::Antialiasing);
+    // The icon has no text; a font with a size keeps the file free of "font-size=-1".
+    QFont font;
+    font.setPixelSize(kIconLogicalSize / 2);
+    painter.setFont(font);
+    DrawAppIcon(painter);
+    return painter.end();
+}
+
+// The scalable icon as the desktop draws it, at kScalableCheckSize; null when it cannot be read.
+QImage RenderScalableIcon(const QString& path) {
+    QSvgRenderer renderer(path);
+    if (!renderer.isValid()) {
+        return {};
+    }
+    QImage image(kScalableCheckSize, kScalableCheckSize, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    renderer.render(&painter);
+    painter.end();
+    return image;
+}
+
 std::vector<SImageFile> IconImages(const QDir& dir) {
     std::vector<SImageFile> files;
     for (const int size : kIconSizes) {
@@ -102,12 +151,17 @@ int Render(const std::vector<SImageFile>& files) {
     return 0;
 }
 
-int Check(const std::vector<SImageFile>& files) {
+QImage LoadPng(const QString& path) {
+    return QImage(path);
+}
+
+// Compares each committed file, read by load, with what the code draws.
+int Check(const std::vector<SImageFile>& files, QImage (*load)(const QString&) = LoadPng) {
     // Anti-aliasing may differ by a step or two between Qt builds.
     constexpr int kTolerance = 6;
     int failures = 0;
     for (const SImageFile& file : files) {
-        const int difference = LargestDifference(QImage(file.path), file.image);
+        const int difference = LargestDifference(load(file.path), file.image);
         if (difference > kTolerance) {
             std::fprintf(stderr,
                          "%s differs from its drawing (by %d); run "
@@ -140,10 +194,18 @@ int main(int argc, char** argv) {
         return Check(ControlImages(dir));
     }
     if (command == QLatin1String("icons")) {
+        if (!WriteScalableIcon(dir)) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(ScalableIconPath(dir)));
+            return 1;
+        }
         return Render(IconImages(dir));
     }
     if (command == QLatin1String("check-icons")) {
-        return Check(IconImages(dir));
+        const int bitmaps = Check(IconImages(dir));
+        const QImage drawn =
+            PaintArtwork(IDB_APP_ICON, qreal(kScalableCheckSize) / kIconLogicalSize);
+        const int scalable = Check({{ScalableIconPath(dir), drawn}}, RenderScalableIcon);
+        return bitmaps == 0 && scalable == 0 ? 0 : 1;
     }
     std::fprintf(stderr, "%s", kUsage);
     return 2;
