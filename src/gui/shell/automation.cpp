@@ -70,17 +70,22 @@ void InstallAutomation(CBrioDlg& window, CLinkController& controller) {
         QTextStream(stderr) << "sonvela: no unit was read back\n";
         QApplication::exit(1);
     });
-    QObject::connect(&controller, &CLinkController::ReadBackCompleted, &window,
-                     [&window, screenshot, pagesDir] {
-                         QTimer::singleShot(kSettleMs, &window, [&window, screenshot, pagesDir] {
-                             bool bSaved = true;
-                             if (!screenshot.isEmpty()) {
-                                 bSaved = window.grab().save(screenshot, "PNG");
-                             }
-                             if (!pagesDir.isEmpty()) {
-                                 bSaved = SavePageScreens(window, pagesDir) && bSaved;
-                             }
-                             QApplication::exit(bSaved ? 0 : 1);
-                         });
-                     });
+    QObject::connect(
+        &controller, &CLinkController::ReadBackCompleted, &window, [&window, screenshot, pagesDir] {
+            QTimer::singleShot(kSettleMs, &window, [&window, screenshot, pagesDir] {
+                bool bSaved = true;
+                if (!screenshot.isEmpty() && !window.grab().save(screenshot, "PNG")) {
+                    QTextStream(stderr)
+                        << "sonvela: cannot write the screenshot " << screenshot << "\n";
+                    bSaved = false;
+                }
+                if (!pagesDir.isEmpty() && !SavePageScreens(window, pagesDir)) {
+                    QTextStream(stderr) << "sonvela: cannot write the page "
+                                           "screenshots to "
+                                        << pagesDir << "\n";
+                    bSaved = false;
+                }
+                QApplication::exit(bSaved ? 0 : 1);
+            });
+        });
 }
