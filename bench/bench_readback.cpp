@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "core/model/audiodata.h"
+#include "core/protocol/audiodataadapter.h"
 #include "core/protocol/blocklayout.h"
 #include "core/protocol/catalogue.h"
 #include "core/protocol/command.h"
@@ -143,6 +144,7 @@ struct Rig {
     CCommand& command = connection.Command();
     bool bDone = false;
     bool bLost = false;
+    double connectByMs = 0;
 
     Rig() {
         QObject::connect(&controller, &CLinkController::ReadBackCompleted,
@@ -158,20 +160,28 @@ struct Rig {
         return bDone;
     }
 
-    // One read-back on the acknowledged link `index`, timed from the moment its requests are
-    // queued; its wall time in seconds.
-    double ReadBack(int index) {
+    // Takes the acknowledged link `index` over (ConnectBy, which also reads the unit back);
+    // false when that read-back does not complete.
+    bool Connect(int index) {
         bDone = bLost = false;
         state.unitAcked = 1;
         QElapsedTimer clock;
         clock.start();
         controller.ConnectBy(index);
+        connectByMs = clock.nsecsElapsed() / 1e6;
+        return Wait();
+    }
+
+    // One more read-back on the connected link, as ConnectBy starts it: the requests queued, the
+    // first sent at once, the rest by the replies. Its wall time in seconds.
+    double ReadBack() {
+        bDone = bLost = false;
+        QElapsedTimer clock;
+        clock.start();
+        connection.ModelAdapter()->ReadAllSequence(command, 0, state.Chunked());
+        command.SendPendingHead(state.linkKind);
         Wait();
-        const double seconds = clock.nsecsElapsed() / 1e9;
-        // Stop the link's timer and empty the queue, keeping the transport for the next run.
-        state.connected = 0;
-        command.ClearQueue();
-        return seconds;
+        return clock.nsecsElapsed() / 1e9;
     }
 
     bool ConnectTcp(quint16 port) {
@@ -184,9 +194,13 @@ struct Rig {
     }
 };
 
-void Report(benchmark::State& st, std::vector<double>& ms, double floorMs) {
-    std::sort(ms.begin(), ms.end());
-    const double median = ms.empty() ? 0.0 : ms[ms.size() / 2];
+double Median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    return values.empty() ? 0.0 : values[values.size() / 2];
+}
+
+void Report(benchmark::State& st, const std::vector<double>& ms, double floorMs) {
+    const double median = Median(ms);
     st.counters["median_ms"] = median;
     st.counters["floor_ms"] = floorMs;
     st.counters["ratio"] = floorMs > 0 ? median / floorMs : 0.0;
@@ -196,13 +210,14 @@ void BM_ReadBackTcpLoopback(benchmark::State& st) {
     CSimUnitThread unit(CSimUnitThread::Transport::Tcp);
     const double floorMs = BareFloorMs([&] { return ConnectLoopback(unit.TcpPort()); });
     Rig rig;
-    if (!unit.IsValid() || floorMs < 0 || !rig.ConnectTcp(unit.TcpPort())) {
+    if (!unit.IsValid() || floorMs < 0 || !rig.ConnectTcp(unit.TcpPort()) ||
+        !rig.Connect(kConnectNetwork)) {
         st.SkipWithError("cannot connect to the unit");
         return;
     }
     std::vector<double> ms;
     for (auto _ : st) {
-        const double seconds = rig.ReadBack(kConnectNetwork);
+        const double seconds = rig.ReadBack();
         st.SetIterationTime(seconds);
         ms.push_back(seconds * 1000.0);
     }
@@ -224,14 +239,19 @@ void BM_ReadBackPty(benchmark::State& st) {
     Rig rig;
     rig.controller.SetPortNames({unit.PtyPath()});
     rig.state.searchStage = SearchStage::Serial;
+    if (!rig.Connect(0)) {
+        st.SkipWithError("no read-back over the pty");
+        return;
+    }
     std::vector<double> ms;
     for (auto _ : st) {
-        const double seconds = rig.ReadBack(0);
+        const double seconds = rig.ReadBack();
         st.SetIterationTime(seconds);
         ms.push_back(seconds * 1000.0);
     }
     rig.command.CloseSerial();
     Report(st, ms, floorMs);
+    st.counters["connectBy_ms"] = rig.connectByMs;
 }
 
 // A mode recall over TCP: from the unit's answer to the recall (EE CC) to the end of the
@@ -240,11 +260,11 @@ void BM_ModeRecallTcp(benchmark::State& st) {
     CSimUnitThread unit(CSimUnitThread::Transport::Tcp);
     const double floorMs = BareFloorMs([&] { return ConnectLoopback(unit.TcpPort()); });
     Rig rig;
-    if (!unit.IsValid() || floorMs < 0 || !rig.ConnectTcp(unit.TcpPort())) {
+    if (!unit.IsValid() || floorMs < 0 || !rig.ConnectTcp(unit.TcpPort()) ||
+        !rig.Connect(kConnectNetwork)) {
         st.SkipWithError("cannot connect to the unit");
         return;
     }
-    rig.ReadBack(kConnectNetwork);
     QElapsedTimer clock;
     qint64 answeredNs = -1;
     rig.socket.SetReceiver([&](std::span<const std::uint8_t> bytes) {
