@@ -206,13 +206,23 @@ void Report(benchmark::State& st, const std::vector<double>& ms, double floorMs)
     st.counters["ratio"] = floorMs > 0 ? median / floorMs : 0.0;
 }
 
+// The bare exchange's floor against the unit on TCP, and the rig connected to the unit (one
+// read-back done); -1 with the benchmark skipped when the unit cannot be reached.
+double ConnectOverTcp(benchmark::State& st, const CSimUnitThread& unit, Rig& rig) {
+    const double floorMs =
+        unit.IsValid() ? BareFloorMs([&] { return ConnectLoopback(unit.TcpPort()); }) : -1;
+    if (floorMs < 0 || !rig.ConnectTcp(unit.TcpPort()) || !rig.Connect(kConnectNetwork)) {
+        st.SkipWithError("cannot connect to the unit");
+        return -1;
+    }
+    return floorMs;
+}
+
 void BM_ReadBackTcpLoopback(benchmark::State& st) {
     CSimUnitThread unit(CSimUnitThread::Transport::Tcp);
-    const double floorMs = BareFloorMs([&] { return ConnectLoopback(unit.TcpPort()); });
     Rig rig;
-    if (!unit.IsValid() || floorMs < 0 || !rig.ConnectTcp(unit.TcpPort()) ||
-        !rig.Connect(kConnectNetwork)) {
-        st.SkipWithError("cannot connect to the unit");
+    const double floorMs = ConnectOverTcp(st, unit, rig);
+    if (floorMs < 0) {
         return;
     }
     std::vector<double> ms;
@@ -258,11 +268,9 @@ void BM_ReadBackPty(benchmark::State& st) {
 // read-back that follows it.
 void BM_ModeRecallTcp(benchmark::State& st) {
     CSimUnitThread unit(CSimUnitThread::Transport::Tcp);
-    const double floorMs = BareFloorMs([&] { return ConnectLoopback(unit.TcpPort()); });
     Rig rig;
-    if (!unit.IsValid() || floorMs < 0 || !rig.ConnectTcp(unit.TcpPort()) ||
-        !rig.Connect(kConnectNetwork)) {
-        st.SkipWithError("cannot connect to the unit");
+    const double floorMs = ConnectOverTcp(st, unit, rig);
+    if (floorMs < 0) {
         return;
     }
     QElapsedTimer clock;
