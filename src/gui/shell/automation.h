@@ -6,6 +6,8 @@
 //                             page is shown in turn and written to DIR/page-<name>.png.
 //   SONVELA_EXIT_AFTER_PAINT=1  the program ends as soon as the window has been painted once
 //                             (start-up time measurements).
+//   SONVELA_EXIT_AFTER_READBACK=1  the program ends (exit 0) as soon as the unit's state has
+//                             been read back (launch-to-connected measurements).
 #pragma once
 
 class CBrioDlg;
