@@ -48,6 +48,10 @@ const SPageCase kPages[] = {
     {"VolumeStrip", -1, 0},
 };
 
+void PrintTo(const SPageCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 bool AnyFlagRaised(CAudioData& model) {
     for (int ch = 0; ch <= 8; ++ch) {
         const CEqRecord* pRecord = model.EqRecordOfChannel(ch);
