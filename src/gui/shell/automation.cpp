@@ -37,6 +37,15 @@ bool SavePageScreens(CBrioDlg& window, const QString& dir) {
     return bSaved;
 }
 
+// SONVELA_SCREENSHOT_SIZE=WxH: the window takes that size first.
+void ApplyScreenshotSize(QWidget& window) {
+    const QStringList size = qEnvironmentVariable("SONVELA_SCREENSHOT_SIZE").split('x');
+    if (size.size() == 2 && size[0].toInt() > 0 && size[1].toInt() > 0) {
+        window.resize(size[0].toInt(), size[1].toInt());
+        QApplication::processEvents();
+    }
+}
+
 class CFirstPaintExit : public QObject {
 public:
     using QObject::QObject;
@@ -77,6 +86,7 @@ void InstallAutomation(CBrioDlg& window, CLinkController& controller) {
     QObject::connect(
         &controller, &CLinkController::ReadBackCompleted, &window, [&window, screenshot, pagesDir] {
             QTimer::singleShot(kSettleMs, &window, [&window, screenshot, pagesDir] {
+                ApplyScreenshotSize(window);
                 bool bSaved = true;
                 if (!screenshot.isEmpty() && !window.grab().save(screenshot, "PNG")) {
                     QTextStream(stderr)
