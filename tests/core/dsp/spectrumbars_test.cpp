@@ -1,0 +1,107 @@
+#include "core/dsp/spectrumbars.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+#include <vector>
+
+#include "core/dsp/spectrum.h"
+
+namespace {
+
+// A sine of `hz` on the left channel, analysed as the capture analyses a buffer.
+BarHeights BarsOfTone(double hz, double amplitude = 16000) {
+    std::vector<int16_t> s(kAnalysisSamples);
+    for (int i = 0; i < kAnalysisFrames; ++i) {
+        s[2 * i] = static_cast<int16_t>(
+            std::lround(amplitude * std::sin(2 * std::numbers::pi * hz * i / 44100.0)));
+    }
+    SpectrumValues values{};
+    AnalyseBuffer(s, values);
+    return ComputeBarHeights(values);
+}
+
+int Tallest(const BarHeights& bars) {
+    return static_cast<int>(std::max_element(bars.begin(), bars.end()) - bars.begin());
+}
+
+// The labelled bar whose centre is nearest to `hz` on the logarithmic frequency axis.
+int NearestLabel(double hz) {
+    int nearest = 0;
+    for (int b = 1; b < kBarTableCount; ++b) {
+        if (std::abs(std::log(kBarFrequencies[b] / hz)) <
+            std::abs(std::log(kBarFrequencies[nearest] / hz))) {
+            nearest = b;
+        }
+    }
+    return nearest;
+}
+
+TEST(SpectrumBars, ATonePeaksInTheBarLabelledNearestToIt) {
+    // 1 kHz used to peak in the bar labelled 908 Hz and 10 kHz far from 10300 Hz.
+    struct Case {
+        double hz;
+        int bar;
+    };
+    for (const Case c : {Case{50, 16}, Case{1000, 67}, Case{10000, 106}}) {
+        ASSERT_EQ(NearestLabel(c.hz), c.bar);
+        const BarHeights bars = BarsOfTone(c.hz);
+        EXPECT_EQ(Tallest(bars), c.bar) << c.hz << " Hz";
+        // The neighbours fall off: they are below the peak, not a copy of it.
+        EXPECT_LT(bars[c.bar - 1], bars[c.bar]) << c.hz << " Hz";
+        EXPECT_LT(bars[c.bar + 1], bars[c.bar]) << c.hz << " Hz";
+    }
+}
+
+TEST(SpectrumBars, EveryLabelShowsInItsOwnBarAcrossTheRange) {
+    // A tone on each label, and one a third of the way to the next label, where the bars are
+    // narrower than one value as well as where they span hundreds.
+    for (int b = 0; b < kBarTableCount; ++b) {
+        const double hz = kBarFrequencies[b];
+        EXPECT_EQ(Tallest(BarsOfTone(hz)), b) << hz << " Hz";
+        if (b + 1 < kBarTableCount) {
+            const double between = hz * std::pow(kBarFrequencies[b + 1] / hz, 1.0 / 3);
+            EXPECT_EQ(Tallest(BarsOfTone(between)), b) << between << " Hz";
+        }
+    }
+    // Above the last label the unlabelled bars take the tone.
+    const int top = Tallest(BarsOfTone(21000));
+    EXPECT_EQ(top, 124);
+    EXPECT_LT(BarFrequencyRange(top).loHz, 21000);
+    EXPECT_GT(BarFrequencyRange(top).hiHz, 21000);
+}
+
+TEST(SpectrumBars, AToneIsAsTallBetweenValuesAsOnOne) {
+    // Amplitude 16000 gives |X| = 16000 * 4096 and a value of 16000 * 4096 / 8192 / 2 = 4000.
+    for (const double hz : {1000.0, 1000.0 + kHzPerValue / 2, 6000.0 + kHzPerValue / 3}) {
+        const BarHeights bars = BarsOfTone(hz);
+        EXPECT_NEAR(bars[Tallest(bars)], 4000, 4000 * 0.03) << hz << " Hz";
+    }
+}
+
+TEST(SpectrumBars, RangesTileTheAxisAndSilenceOrNoValuesShowNothing) {
+    EXPECT_NEAR(BarFrequencyRange(0).loHz, 19.53, 0.01);
+    for (int b = 1; b < kSpectrumBarCount; ++b) {
+        ASSERT_EQ(BarFrequencyRange(b).loHz, BarFrequencyRange(b - 1).hiHz) << b;
+        ASSERT_LT(BarFrequencyRange(b).loHz, BarFrequencyRange(b).hiHz) << b;
+        if (b < kBarTableCount) {
+            ASSERT_LT(BarFrequencyRange(b).loHz, kBarFrequencies[b]);
+            ASSERT_GT(BarFrequencyRange(b).hiHz, kBarFrequencies[b]);
+        }
+    }
+    EXPECT_DOUBLE_EQ(BarFrequencyRange(kSpectrumBarCount - 1).hiHz, 22050);
+    for (int h : ComputeBarHeights(std::vector<double>(kSpectrumValueCount, 0.0)))
+        ASSERT_EQ(h, 0);
+    for (int h : ComputeBarHeights({}))
+        ASSERT_EQ(h, 0);
+    // Fewer values than the analysis gives: the missing ones are silence, not read past.
+    const std::vector<double> few = {0, 0, 0, 0, 0, 0, 0, 0, 0, 900};  // value 9: 48.4 Hz
+    const BarHeights bars = ComputeBarHeights(few);
+    EXPECT_EQ(Tallest(bars), 15);  // 47.7 Hz
+    EXPECT_EQ(bars[15], 900);
+    EXPECT_EQ(bars[kSpectrumBarCount - 1], 0);
+}
+
+}  // namespace

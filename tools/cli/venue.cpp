@@ -1,0 +1,183 @@
+#include "venue.h"
+
+#include <QEventLoop>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QTextStream>
+#include <memory>
+#include <optional>
+#include <set>
+
+#include "clicommands.h"
+#include "clihelp.h"
+#include "core/common/ipv4range.h"
+#include "devicesession.h"
+#include "link/unitscanner.h"
+
+namespace {
+// Units connected and read back at the same time.
+constexpr int kParallelUnits = 16;
+
+QString JoinRanges(const QStringList& ranges) {
+    return ranges.join(", ");
+}
+}  // namespace
+
+QString TakeVenueRange(QStringList& args, VenueRequest& request) {
+    QStringList rest;
+    bool local = false;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        const QString& arg = args[i];
+        if (arg == "--local") {
+            local = true;
+        } else if (arg == "--port") {
+            bool ok = false;
+            const uint port = i + 1 < args.size() ? args[++i].toUInt(&ok) : 0;
+            if (!ok || port == 0 || port > 65535) {
+                return QStringLiteral("--port takes a number from 1 to 65535");
+            }
+            request.port = static_cast<quint16>(port);
+        } else if (arg == "--tcp" || arg == "--serial" || arg == "--usb") {
+            return arg + " does not go with a scan of addresses";
+        } else if (!arg.startsWith('-') && arg.front().isDigit()) {
+            std::string error;
+            if (!ParseIpv4Range(arg.toStdString(), &error)) {
+                return QString::fromStdString(error);
+            }
+            request.ranges << arg;
+        } else {
+            rest << arg;
+        }
+    }
+    if (local && !request.ranges.isEmpty()) {
+        return QStringLiteral("give either address blocks or --local");
+    }
+    args = rest;
+    return {};
+}
+
+int RunVenue(const VenueRequest& request, std::vector<UnitOutcome>& outcomes) {
+    outcomes.clear();
+    QTextStream err(stderr);
+    QStringList ranges = request.ranges;
+    if (ranges.isEmpty()) {
+        ranges = LocalScanRanges();
+        if (ranges.isEmpty()) {
+            return Fail(kExitNoUnit, "no network interface of this machine has an IPv4 address");
+        }
+    }
+    std::set<std::uint32_t> unique;
+    for (const QString& text : ranges) {
+        std::string error;
+        const auto range = ParseIpv4Range(text.toStdString(), &error);
+        if (!range) {
+            return UsageError(request.command, QString::fromStdString(error));
+        }
+        for (std::uint32_t host : range->Hosts()) {
+            unique.insert(host);
+        }
+    }
+    ScanSettings settings;
+    if (request.port != 0) {
+        settings.port = request.port;
+    }
+    err << "scanning " << unique.size() << " addresses in " << JoinRanges(ranges) << "\n"
+        << Qt::flush;
+
+    CUnitScanner scanner;
+    std::optional<QList<ScanHit>> hits;
+    QObject::connect(&scanner, &CUnitScanner::Finished,
+                     [&hits](const QList<ScanHit>& found) { hits = found; });
+    scanner.Start({unique.begin(), unique.end()}, settings);
+    QEventLoop loop;
+    while (!hits) {
+        loop.processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    if (hits->isEmpty()) {
+        return Fail(kExitNoUnit, "no unit answered in " + JoinRanges(ranges));
+    }
+    err << "found " << hits->size() << (hits->size() == 1 ? " unit" : " units") << "\n"
+        << Qt::flush;
+
+    outcomes.resize(static_cast<std::size_t>(hits->size()));
+    std::vector<std::unique_ptr<CDeviceSession>> sessions(outcomes.size());
+    std::size_t next = 0;
+    std::size_t finished = 0;
+    int running = 0;
+    std::function<void()> startMore;
+    auto finishUnit = [&] {
+        ++finished;
+        --running;
+        QMetaObject::invokeMethod(&scanner, [&startMore] { startMore(); }, Qt::QueuedConnection);
+    };
+    startMore = [&] {
+        while (running < kParallelUnits && next < outcomes.size()) {
+            const std::size_t i = next++;
+            const ScanHit hit = (*hits)[static_cast<qsizetype>(i)];
+            UnitOutcome& outcome = outcomes[i];
+            outcome.address = QString::fromStdString(Ipv4ToString(hit.address));
+            ++running;
+            if (hit.refused) {
+                outcome.code = kExitRefused;
+                outcome.failure = QStringLiteral("the unit refused the connection");
+                finishUnit();
+                continue;
+            }
+            DeviceOptions options;
+            options.plan.bUsb = options.plan.bSerial = false;
+            options.plan.address = outcome.address;
+            options.plan.tcpPort = settings.port;
+            options.password = request.password;
+            sessions[i] = std::make_unique<CDeviceSession>(options);
+            CDeviceSession& session = *sessions[i];
+            session.BeginConnect(true, [&request, &outcome, &session, &finishUnit](
+                                           int code, const QString& failure) {
+                const bool lockedAnswer = request.bLockedIsAnswer && code == kExitLocked;
+                if (code != kExitOk && !lockedAnswer) {
+                    outcome.code = code;
+                    outcome.failure = failure;
+                    finishUnit();
+                    return;
+                }
+                request.action(session, lockedAnswer, outcome, finishUnit);
+            });
+        }
+    };
+    startMore();
+    while (finished < outcomes.size()) {
+        loop.processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    for (const UnitOutcome& outcome : outcomes) {
+        if (outcome.code != kExitOk) {
+            return outcome.code;
+        }
+    }
+    return kExitOk;
+}
+
+int ReportVenue(const std::vector<UnitOutcome>& outcomes, bool json, int code) {
+    QTextStream out(stdout);
+    if (json) {
+        QJsonArray units;
+        for (const UnitOutcome& outcome : outcomes) {
+            QJsonObject unit = outcome.detail;
+            unit["address"] = outcome.address;
+            unit["exit"] = outcome.code;
+            if (outcome.code != kExitOk) {
+                unit["error"] = outcome.failure;
+            }
+            units.append(unit);
+        }
+        out << QJsonDocument(QJsonObject{{"units", units}, {"exit", code}}).toJson();
+        return code;
+    }
+    for (const UnitOutcome& outcome : outcomes) {
+        out << outcome.address << "  ";
+        if (outcome.code == kExitOk) {
+            out << outcome.text << "\n";
+        } else {
+            out << "failed (exit " << outcome.code << "): " << outcome.failure << "\n";
+        }
+    }
+    return code;
+}
