@@ -37,6 +37,11 @@ QString TakeVenueRange(QStringList& args, VenueRequest& request) {
                 return QStringLiteral("--port takes a number from 1 to 65535");
             }
             request.port = static_cast<quint16>(port);
+        } else if (arg == "--password") {
+            rest << arg;
+            if (i + 1 < args.size()) {
+                rest << args[++i];
+            }
         } else if (arg == "--tcp" || arg == "--serial" || arg == "--usb") {
             return arg + " does not go with a scan of addresses";
         } else if (!arg.startsWith('-') && arg.front().isDigit()) {

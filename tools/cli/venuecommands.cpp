@@ -68,8 +68,11 @@ int RunScanCommand(const QStringList& args) {
                                const std::function<void()>& finish) {
         QJsonArray names;
         for (int mode = 0; mode < kModeCount; ++mode) {
-            names.append(QString::fromStdString(
-                BytesToString(session.Model().Image().ModeName(mode), kModeNameLength)));
+            // The unit pads a name to its 20 characters with spaces.
+            names.append(QString::fromStdString(BytesToString(
+                                                    session.Model().Image().ModeName(mode),
+                                                    kModeNameLength))
+                             .trimmed());
         }
         outcome.detail = {{"locked", locked}, {"modes", names}};
         outcome.text = QStringLiteral("panel %1  modes %2")
