@@ -135,6 +135,7 @@ void CUnitScanner::OnProbeDone(CProbe* probe, int answer) {
     }
     if (answer != kNoUnit) {
         m_hits.push_back({probe->Address(), answer == kRefusedAnswer});
+        emit UnitFound(m_hits.back());
     }
     m_probes.erase(std::remove(m_probes.begin(), m_probes.end(), probe), m_probes.end());
     probe->deleteLater();

@@ -16,8 +16,8 @@
 
 struct ScanSettings {
     quint16 port = kUnitTcpPort;
-    int concurrency = 64;
-    int connectTimeoutMs = 500;
+    int concurrency = 128;
+    int connectTimeoutMs = 400;
     int answerTimeoutMs = 600;
 };
 
@@ -38,6 +38,8 @@ public:
     bool IsRunning() const { return m_bRunning; }
 
 signals:
+    // A unit answered (as soon as it did, while the scan goes on).
+    void UnitFound(const ScanHit& unit);
     // The units found, in address order.
     void Finished(const QList<ScanHit>& units);
 

@@ -4,8 +4,9 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QTextStream>
+#include <algorithm>
+#include <deque>
 #include <memory>
-#include <optional>
 #include <set>
 
 #include "clicommands.h"
@@ -89,26 +90,18 @@ int RunVenue(const VenueRequest& request, std::vector<UnitOutcome>& outcomes) {
     err << "scanning " << unique.size() << " addresses in " << JoinRanges(ranges) << "\n"
         << Qt::flush;
 
-    CUnitScanner scanner;
-    std::optional<QList<ScanHit>> hits;
-    QObject::connect(&scanner, &CUnitScanner::Finished,
-                     [&hits](const QList<ScanHit>& found) { hits = found; });
-    scanner.Start({unique.begin(), unique.end()}, settings);
-    QEventLoop loop;
-    while (!hits) {
-        loop.processEvents(QEventLoop::WaitForMoreEvents);
-    }
-    if (hits->isEmpty()) {
-        return Fail(kExitNoUnit, "no unit answered in " + JoinRanges(ranges));
-    }
-    err << "found " << hits->size() << (hits->size() == 1 ? " unit" : " units") << "\n"
-        << Qt::flush;
-
-    outcomes.resize(static_cast<std::size_t>(hits->size()));
-    std::vector<std::unique_ptr<CDeviceSession>> sessions(outcomes.size());
+    // Each unit is connected as soon as it answers the scan, while the scan goes on.
+    struct Unit {
+        ScanHit hit;
+        UnitOutcome outcome;
+        std::unique_ptr<CDeviceSession> session;
+    };
+    std::deque<Unit> units;
     std::size_t next = 0;
     std::size_t finished = 0;
     int running = 0;
+    bool scanned = false;
+    CUnitScanner scanner;
     std::function<void()> startMore;
     auto finishUnit = [&] {
         ++finished;
@@ -116,13 +109,12 @@ int RunVenue(const VenueRequest& request, std::vector<UnitOutcome>& outcomes) {
         QMetaObject::invokeMethod(&scanner, [&startMore] { startMore(); }, Qt::QueuedConnection);
     };
     startMore = [&] {
-        while (running < kParallelUnits && next < outcomes.size()) {
-            const std::size_t i = next++;
-            const ScanHit hit = (*hits)[static_cast<qsizetype>(i)];
-            UnitOutcome& outcome = outcomes[i];
-            outcome.address = QString::fromStdString(Ipv4ToString(hit.address));
+        while (running < kParallelUnits && next < units.size()) {
+            Unit& unit = units[next++];
+            UnitOutcome& outcome = unit.outcome;
+            outcome.address = QString::fromStdString(Ipv4ToString(unit.hit.address));
             ++running;
-            if (hit.refused) {
+            if (unit.hit.refused) {
                 outcome.code = kExitRefused;
                 outcome.failure = QStringLiteral("the unit refused the connection");
                 finishUnit();
@@ -133,8 +125,8 @@ int RunVenue(const VenueRequest& request, std::vector<UnitOutcome>& outcomes) {
             options.plan.address = outcome.address;
             options.plan.tcpPort = settings.port;
             options.password = request.password;
-            sessions[i] = std::make_unique<CDeviceSession>(options);
-            CDeviceSession& session = *sessions[i];
+            unit.session = std::make_unique<CDeviceSession>(options);
+            CDeviceSession& session = *unit.session;
             session.BeginConnect(true, [&request, &outcome, &session, &finishUnit](
                                            int code, const QString& failure) {
                 const bool lockedAnswer = request.bLockedIsAnswer && code == kExitLocked;
@@ -148,9 +140,31 @@ int RunVenue(const VenueRequest& request, std::vector<UnitOutcome>& outcomes) {
             });
         }
     };
-    startMore();
-    while (finished < outcomes.size()) {
+    QObject::connect(&scanner, &CUnitScanner::UnitFound, [&](const ScanHit& hit) {
+        units.push_back(Unit{hit, {}, nullptr});
+        startMore();
+    });
+    QObject::connect(&scanner, &CUnitScanner::Finished, [&](const QList<ScanHit>& found) {
+        scanned = true;
+        err << "found " << found.size() << (found.size() == 1 ? " unit" : " units") << "\n"
+            << Qt::flush;
+    });
+    scanner.Start({unique.begin(), unique.end()}, settings);
+    QEventLoop loop;
+    while (!scanned || finished < units.size()) {
         loop.processEvents(QEventLoop::WaitForMoreEvents);
+    }
+    if (units.empty()) {
+        return Fail(kExitNoUnit, "no unit answered in " + JoinRanges(ranges));
+    }
+    std::vector<const Unit*> ordered;
+    for (const Unit& unit : units) {
+        ordered.push_back(&unit);
+    }
+    std::sort(ordered.begin(), ordered.end(),
+              [](const Unit* a, const Unit* b) { return a->hit.address < b->hit.address; });
+    for (const Unit* unit : ordered) {
+        outcomes.push_back(unit->outcome);
     }
     for (const UnitOutcome& outcome : outcomes) {
         if (outcome.code != kExitOk) {
