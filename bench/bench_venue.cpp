@@ -80,8 +80,8 @@ void BM_BackupAllOfThreeUnits(benchmark::State& state) {
                                    : QStringList{Venue().Block()};
     double ratioSum = 0;
     for (auto _ : state) {
-        const double one = TimedCli(QStringList{"backup", "-o", dir.filePath("one.pmx")} +
-                                    Venue().UnitOptions(2));
+        const double one =
+            TimedCli(QStringList{"backup", "-o", dir.filePath("one.pmx")} + Venue().UnitOptions(2));
         const double all =
             TimedCli(QStringList{"backup", "--all", dir.path()} + blocks + Venue().ScanOptions());
         if (one < 0 || all < 0) {

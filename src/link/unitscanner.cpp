@@ -24,8 +24,11 @@ public:
         connect(&m_socket, &QTcpSocket::readyRead, this, &CProbe::OnReadyRead);
         connect(&m_socket, &QTcpSocket::errorOccurred, this, [this] { Done(kNoUnit); });
         connect(&m_timer, &QTimer::timeout, this, &CProbe::OnTimeout);
+    }
+    // Starts the connect (which may fail at once, for example without a route).
+    void Begin() {
         m_timer.start(m_settings.connectTimeoutMs);
-        m_socket.connectToHost(QHostAddress(address), m_settings.port);
+        m_socket.connectToHost(QHostAddress(m_address), m_settings.port);
     }
     std::uint32_t Address() const { return m_address; }
 
@@ -118,7 +121,9 @@ void CUnitScanner::Start(std::vector<std::uint32_t> addresses, const ScanSetting
 void CUnitScanner::StartNext() {
     while (m_bRunning && m_running < m_settings.concurrency && m_next < m_addresses.size()) {
         ++m_running;
-        m_probes.push_back(new CProbe(*this, m_addresses[m_next++], m_settings));
+        auto* probe = new CProbe(*this, m_addresses[m_next++], m_settings);
+        m_probes.push_back(probe);
+        probe->Begin();
     }
     if (m_bRunning && m_running == 0 && m_next >= m_addresses.size()) {
         m_bRunning = false;
@@ -140,7 +145,8 @@ void CUnitScanner::OnProbeDone(CProbe* probe, int answer) {
     m_probes.erase(std::remove(m_probes.begin(), m_probes.end(), probe), m_probes.end());
     probe->deleteLater();
     --m_running;
-    StartNext();
+    // From the loop: probes that fail at once must not start the next ones inside each other.
+    QMetaObject::invokeMethod(this, &CUnitScanner::StartNext, Qt::QueuedConnection);
 }
 
 QStringList LocalScanRanges() {

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/common/labeltable.h"
+#include "tests/support/nearestbar.h"
 #include "tests/support/soundserver.h"
 #include "tests/support/spin.h"
 #include "tests/support/tracerecorder.h"
@@ -22,18 +23,6 @@ namespace {
 
 constexpr double kToneHz = 1000;
 const QString kCaptureCategory = QStringLiteral("sonvela.capture");
-
-// The labelled bar whose centre is nearest to `hz` on the logarithmic axis.
-int NearestLabelledBar(double hz) {
-    int nearest = 0;
-    for (int b = 1; b < kBarTableCount; ++b) {
-        if (std::abs(std::log(kBarFrequencies[b] / hz)) <
-            std::abs(std::log(kBarFrequencies[nearest] / hz))) {
-            nearest = b;
-        }
-    }
-    return nearest;
-}
 
 // The tone peaks in the bar labelled nearest to it (1020 Hz); bars covering nothing within
 // 540 Hz of it stay below a tenth of it.

@@ -122,7 +122,8 @@ bool CSimVenue::AddUnit(int host, const QStringList& simOptions) {
             m_error = error;
             return false;
         }
-        unit->start(QStringLiteral("ip"), QStringList{"netns", "exec", m_unitsNs, m_simPath} + simArgs);
+        unit->start(QStringLiteral("ip"),
+                    QStringList{"netns", "exec", m_unitsNs, m_simPath} + simArgs);
     } else {
         unit->start(m_simPath, simArgs);
     }
@@ -159,8 +160,8 @@ QStringList CSimVenue::UnitOptions(int host) const {
 
 ProcessRun CSimVenue::Run(const QString& program, const QStringList& args, int timeoutMs) const {
     if (m_mode == Mode::Namespaces) {
-        return RunProcess(QStringLiteral("ip"), QStringList{"netns", "exec", m_clientNs, program} + args,
-                          timeoutMs);
+        return RunProcess(QStringLiteral("ip"),
+                          QStringList{"netns", "exec", m_clientNs, program} + args, timeoutMs);
     }
     return RunProcess(program, args, timeoutMs);
 }

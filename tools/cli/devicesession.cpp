@@ -188,8 +188,9 @@ void CDeviceSession::CheckLock(bool locked) {
     if (!locked) {
         FinishConnect(kExitOk, {});
     } else if (m_options.password.isEmpty()) {
-        FinishConnect(kExitLocked,
-                      QStringLiteral("the unit's panel is locked; give its password with --password"));
+        FinishConnect(
+            kExitLocked,
+            QStringLiteral("the unit's panel is locked; give its password with --password"));
     } else if (m_options.password.toStdString() !=
                BytesToString(m_p->model.Image().Password(), kPasswordLength)) {
         FinishConnect(kExitLocked, QStringLiteral("the password is not the unit's panel password"));
@@ -222,9 +223,8 @@ int CDeviceSession::Connect(bool readBack) {
     const auto status = QObject::connect(&search, &CConnectSearch::StatusChanged, showProgress);
     const auto progress = QObject::connect(&search, &CConnectSearch::ProgressChanged, showProgress);
     std::optional<std::pair<int, QString>> result;
-    BeginConnect(readBack, [&result](int code, const QString& failure) {
-        result.emplace(code, failure);
-    });
+    BeginConnect(readBack,
+                 [&result](int code, const QString& failure) { result.emplace(code, failure); });
     QEventLoop loop;
     while (!result) {
         loop.processEvents(QEventLoop::WaitForMoreEvents);

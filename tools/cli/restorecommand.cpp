@@ -84,9 +84,8 @@ int RunRestoreCommand(const QStringList& args) {
         return result;
     }
     std::optional<std::pair<int, QString>> uploaded;
-    BeginUpload(session, restore, [&uploaded](int code, const QString& failure) {
-        uploaded.emplace(code, failure);
-    });
+    BeginUpload(session, restore,
+                [&uploaded](int code, const QString& failure) { uploaded.emplace(code, failure); });
     result = session.WaitFor([&uploaded] { return uploaded.has_value(); });
     if (result != kExitOk) {
         return result;

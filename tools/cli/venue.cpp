@@ -22,6 +22,34 @@ constexpr int kParallelUnits = 16;
 QString JoinRanges(const QStringList& ranges) {
     return ranges.join(", ");
 }
+
+// Prints the outcomes and returns `code`.
+int ReportVenue(const std::vector<UnitOutcome>& outcomes, bool json, int code) {
+    QTextStream out(stdout);
+    if (json) {
+        QJsonArray units;
+        for (const UnitOutcome& outcome : outcomes) {
+            QJsonObject unit = outcome.detail;
+            unit["address"] = outcome.address;
+            unit["exit"] = outcome.code;
+            if (outcome.code != kExitOk) {
+                unit["error"] = outcome.failure;
+            }
+            units.append(unit);
+        }
+        out << QJsonDocument(QJsonObject{{"units", units}, {"exit", code}}).toJson();
+        return code;
+    }
+    for (const UnitOutcome& outcome : outcomes) {
+        out << outcome.address << "  ";
+        if (outcome.code == kExitOk) {
+            out << outcome.text << "\n";
+        } else {
+            out << "failed (exit " << outcome.code << "): " << outcome.failure << "\n";
+        }
+    }
+    return code;
+}
 }  // namespace
 
 QString TakeVenueRange(QStringList& args, VenueRequest& request) {
@@ -62,8 +90,7 @@ QString TakeVenueRange(QStringList& args, VenueRequest& request) {
     return {};
 }
 
-int RunVenue(const VenueRequest& request, std::vector<UnitOutcome>& outcomes) {
-    outcomes.clear();
+int RunVenue(const VenueRequest& request) {
     QTextStream err(stderr);
     QStringList ranges = request.ranges;
     if (ranges.isEmpty()) {
@@ -106,7 +133,8 @@ int RunVenue(const VenueRequest& request, std::vector<UnitOutcome>& outcomes) {
     auto finishUnit = [&] {
         ++finished;
         --running;
-        QMetaObject::invokeMethod(&scanner, [&startMore] { startMore(); }, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            &scanner, [&startMore] { startMore(); }, Qt::QueuedConnection);
     };
     startMore = [&] {
         while (running < kParallelUnits && next < units.size()) {
@@ -157,6 +185,7 @@ int RunVenue(const VenueRequest& request, std::vector<UnitOutcome>& outcomes) {
     if (units.empty()) {
         return Fail(kExitNoUnit, "no unit answered in " + JoinRanges(ranges));
     }
+    std::vector<UnitOutcome> outcomes;
     std::vector<const Unit*> ordered;
     for (const Unit& unit : units) {
         ordered.push_back(&unit);
@@ -166,37 +195,12 @@ int RunVenue(const VenueRequest& request, std::vector<UnitOutcome>& outcomes) {
     for (const Unit* unit : ordered) {
         outcomes.push_back(unit->outcome);
     }
+    int code = kExitOk;
     for (const UnitOutcome& outcome : outcomes) {
         if (outcome.code != kExitOk) {
-            return outcome.code;
+            code = outcome.code;
+            break;
         }
     }
-    return kExitOk;
-}
-
-int ReportVenue(const std::vector<UnitOutcome>& outcomes, bool json, int code) {
-    QTextStream out(stdout);
-    if (json) {
-        QJsonArray units;
-        for (const UnitOutcome& outcome : outcomes) {
-            QJsonObject unit = outcome.detail;
-            unit["address"] = outcome.address;
-            unit["exit"] = outcome.code;
-            if (outcome.code != kExitOk) {
-                unit["error"] = outcome.failure;
-            }
-            units.append(unit);
-        }
-        out << QJsonDocument(QJsonObject{{"units", units}, {"exit", code}}).toJson();
-        return code;
-    }
-    for (const UnitOutcome& outcome : outcomes) {
-        out << outcome.address << "  ";
-        if (outcome.code == kExitOk) {
-            out << outcome.text << "\n";
-        } else {
-            out << "failed (exit " << outcome.code << "): " << outcome.failure << "\n";
-        }
-    }
-    return code;
+    return ReportVenue(outcomes, request.bJson, code);
 }

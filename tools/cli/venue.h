@@ -8,7 +8,6 @@
 #include <QString>
 #include <QStringList>
 #include <functional>
-#include <vector>
 
 class CDeviceSession;
 
@@ -25,11 +24,12 @@ using UnitAction = std::function<void(CDeviceSession& session, bool locked, Unit
                                       std::function<void()> finish)>;
 
 struct VenueRequest {
-    const char* command = "";  // for usage errors
-    QStringList ranges;        // "A.B.C.D/N" texts; empty: this machine's networks
-    quint16 port = 0;          // 0: the unit port
-    QString password;          // for locked panels
+    const char* command = "";      // for usage errors
+    QStringList ranges;            // "A.B.C.D/N" texts; empty: this machine's networks
+    quint16 port = 0;              // 0: the unit port
+    QString password;              // for locked panels
     bool bLockedIsAnswer = false;  // a locked panel without a password is listed, not failed
+    bool bJson = false;            // the report as one JSON document
     UnitAction action;
 };
 
@@ -37,11 +37,8 @@ struct VenueRequest {
 // Returns an empty string or the usage problem.
 QString TakeVenueRange(QStringList& args, VenueRequest& request);
 
-// Scans, connects and runs the action; the outcomes in address order. kExitOk when every unit
-// succeeded, else the first failure's code; kExitNoUnit (printed) when no unit answered, or
-// the usage code when a range is malformed.
-int RunVenue(const VenueRequest& request, std::vector<UnitOutcome>& outcomes);
-
-// Prints the outcomes (one line each, or one JSON document with "units") and returns the exit
-// code RunVenue gave.
-int ReportVenue(const std::vector<UnitOutcome>& outcomes, bool json, int code);
+// Scans, connects, runs the action and prints the outcomes in address order (one line each, or
+// one JSON document with "units"). kExitOk when every unit succeeded, else the first failure's
+// code; kExitNoUnit (printed) when no unit answered, or the usage code when a range is
+// malformed.
+int RunVenue(const VenueRequest& request);

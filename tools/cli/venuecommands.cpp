@@ -20,7 +20,6 @@ namespace {
 // The options every venue command shares, and what is left of the arguments.
 struct VenueArgs {
     VenueRequest request;
-    bool bJson = false;
     QStringList rest;
     QString error;
 };
@@ -37,7 +36,7 @@ VenueArgs ParseVenueArgs(const char* command, const QStringList& args) {
     const DeviceOptions options = ParseDeviceOptions(rest);
     parsed.error = options.error;
     parsed.request.password = options.password;
-    parsed.bJson = options.bJson;
+    parsed.request.bJson = options.bJson;
     parsed.rest = options.rest;
     return parsed;
 }
@@ -69,9 +68,8 @@ int RunScanCommand(const QStringList& args) {
         QJsonArray names;
         for (int mode = 0; mode < kModeCount; ++mode) {
             // The unit pads a name to its 20 characters with spaces.
-            names.append(QString::fromStdString(BytesToString(
-                                                    session.Model().Image().ModeName(mode),
-                                                    kModeNameLength))
+            names.append(QString::fromStdString(
+                             BytesToString(session.Model().Image().ModeName(mode), kModeNameLength))
                              .trimmed());
         }
         outcome.detail = {{"locked", locked}, {"modes", names}};
@@ -79,9 +77,7 @@ int RunScanCommand(const QStringList& args) {
                            .arg(locked ? "locked" : "unlocked", QuotedModeNames(names));
         finish();
     };
-    std::vector<UnitOutcome> outcomes;
-    const int code = RunVenue(parsed.request, outcomes);
-    return outcomes.empty() ? code : ReportVenue(outcomes, parsed.bJson, code);
+    return RunVenue(parsed.request);
 }
 
 int RunBackupAll(const QStringList& args) {
@@ -110,9 +106,7 @@ int RunBackupAll(const QStringList& args) {
         }
         finish();
     };
-    std::vector<UnitOutcome> outcomes;
-    const int code = RunVenue(parsed.request, outcomes);
-    return outcomes.empty() ? code : ReportVenue(outcomes, parsed.bJson, code);
+    return RunVenue(parsed.request);
 }
 
 int RunRestoreAll(const QStringList& args) {
@@ -136,12 +130,9 @@ int RunRestoreAll(const QStringList& args) {
                         outcome.code = code;
                         outcome.failure = failure;
                         outcome.text = "restored " + QFileInfo(restore.path).fileName();
-                        outcome.detail = {{"restored", restore.path},
-                                          {"clamped", restore.clamped}};
+                        outcome.detail = {{"restored", restore.path}, {"clamped", restore.clamped}};
                         finish();
                     });
     };
-    std::vector<UnitOutcome> outcomes;
-    const int code = RunVenue(parsed.request, outcomes);
-    return outcomes.empty() ? code : ReportVenue(outcomes, parsed.bJson, code);
+    return RunVenue(parsed.request);
 }

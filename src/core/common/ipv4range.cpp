@@ -58,7 +58,8 @@ std::optional<Ipv4Range> ParseIpv4Range(std::string_view text, std::string* erro
     int prefix = 32;
     if (slash != std::string_view::npos) {
         const std::string_view digits = text.substr(slash + 1);
-        const auto [next, ec] = std::from_chars(digits.data(), digits.data() + digits.size(), prefix);
+        const auto [next, ec] =
+            std::from_chars(digits.data(), digits.data() + digits.size(), prefix);
         if (ec != std::errc() || next != digits.data() + digits.size() || digits.empty() ||
             prefix < 0 || prefix > 32) {
             *error = "the prefix length in " + quoted + " is not a number from 0 to 32";

@@ -55,11 +55,17 @@ double Sinc(double x) {
 }
 
 // Peak of the magnitude between two neighbouring values a and b, over the part [from, to] of
-// the step between them (0 = at a, 1 = at b). Without a window a tone at offset d from a gives
-// a : b = sinc(d) : sinc(1 - d), hence d = b / (a + b), and its height is a / sinc(d).
-double PeakBetween(double a, double b, double from, double to) {
+// the step between them (0 = at a, 1 = at b); `before` and `after` are the values on either
+// side. Where a and b both stand above those, they are the main lobe of a tone: without a
+// window a tone at offset d from a gives a : b = sinc(d) : sinc(1 - d), hence d = b / (a + b),
+// and its height is a / sinc(d). Anywhere else (noise, a flank, a flat stretch) the values are
+// joined by a straight line.
+double PeakBetween(double before, double a, double b, double after, double from, double to) {
     if (a <= 0 && b <= 0) {
         return 0;
+    }
+    if (a <= before || b <= after) {
+        return std::max(a + (b - a) * from, a + (b - a) * to);
     }
     const double d = b / (a + b);
     const double peak = a >= b ? a / Sinc(d) : b / Sinc(1 - d);
@@ -94,7 +100,7 @@ BarHeights ComputeBarHeights(std::span<const double> values) {
             const auto kd = static_cast<double>(k);
             const double from = std::max(lo - kd, 0.0);
             const double to = std::min(hi - kd, 1.0);
-            best = std::max(best, PeakBetween(a, b, from, to));
+            best = std::max(best, PeakBetween(at(k - 1), a, b, at(k + 2), from, to));
         }
         heights[static_cast<std::size_t>(bar)] = static_cast<int>(best);
     }

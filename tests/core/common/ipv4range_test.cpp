@@ -19,9 +19,9 @@ TEST(Ipv4Range, BlocksAndTheirHosts) {
         std::size_t count;
         const char* first;
     };
-    for (const Case c : {Case{"127.0.0.2", 1, "127.0.0.2"}, Case{"192.168.4.7/31", 2, "192.168.4.6"},
-                         Case{"192.168.4.7/30", 2, "192.168.4.5"},
-                         Case{"172.16.0.0/16", 65534, "172.16.0.1"}}) {
+    for (const Case c :
+         {Case{"127.0.0.2", 1, "127.0.0.2"}, Case{"192.168.4.7/31", 2, "192.168.4.6"},
+          Case{"192.168.4.7/30", 2, "192.168.4.5"}, Case{"172.16.0.0/16", 65534, "172.16.0.1"}}) {
         const auto range = ParseIpv4Range(c.text, &error);
         ASSERT_TRUE(range) << c.text << ": " << error;
         const auto h = range->Hosts();
@@ -31,9 +31,9 @@ TEST(Ipv4Range, BlocksAndTheirHosts) {
 }
 
 TEST(Ipv4Range, MalformedOrTooWideIsRefusedWithAReason) {
-    for (const char* text : {"", "10.0.0", "10.0.0.256/24", "10.0.0.1/", "10.0.0.1/33",
-                             "10.0.0.1/24x", "10.0.0.1 ", "a.b.c.d", "1.2.3.4.5", "10..0.1",
-                             "10.0.0.1/-1", "0010.0.0.1"}) {
+    for (const char* text :
+         {"", "10.0.0", "10.0.0.256/24", "10.0.0.1/", "10.0.0.1/33", "10.0.0.1/24x", "10.0.0.1 ",
+          "a.b.c.d", "1.2.3.4.5", "10..0.1", "10.0.0.1/-1", "0010.0.0.1"}) {
         std::string error;
         EXPECT_FALSE(ParseIpv4Range(text, &error)) << text;
         EXPECT_FALSE(error.empty()) << text;

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "core/dsp/spectrum.h"
+#include "tests/support/nearestbar.h"
 
 namespace {
 
@@ -27,18 +28,6 @@ int Tallest(const BarHeights& bars) {
     return static_cast<int>(std::max_element(bars.begin(), bars.end()) - bars.begin());
 }
 
-// The labelled bar whose centre is nearest to `hz` on the logarithmic frequency axis.
-int NearestLabel(double hz) {
-    int nearest = 0;
-    for (int b = 1; b < kBarTableCount; ++b) {
-        if (std::abs(std::log(kBarFrequencies[b] / hz)) <
-            std::abs(std::log(kBarFrequencies[nearest] / hz))) {
-            nearest = b;
-        }
-    }
-    return nearest;
-}
-
 TEST(SpectrumBars, ATonePeaksInTheBarLabelledNearestToIt) {
     // 1 kHz used to peak in the bar labelled 908 Hz and 10 kHz far from 10300 Hz.
     struct Case {
@@ -46,7 +35,7 @@ TEST(SpectrumBars, ATonePeaksInTheBarLabelledNearestToIt) {
         int bar;
     };
     for (const Case c : {Case{50, 16}, Case{1000, 67}, Case{10000, 106}}) {
-        ASSERT_EQ(NearestLabel(c.hz), c.bar);
+        ASSERT_EQ(NearestLabelledBar(c.hz), c.bar);
         const BarHeights bars = BarsOfTone(c.hz);
         EXPECT_EQ(Tallest(bars), c.bar) << c.hz << " Hz";
         // The neighbours fall off: they are below the peak, not a copy of it.
@@ -94,6 +83,9 @@ TEST(SpectrumBars, RangesTileTheAxisAndSilenceOrNoValuesShowNothing) {
     EXPECT_DOUBLE_EQ(BarFrequencyRange(kSpectrumBarCount - 1).hiHz, 22050);
     for (int h : ComputeBarHeights(std::vector<double>(kSpectrumValueCount, 0.0)))
         ASSERT_EQ(h, 0);
+    // A flat spectrum is no tone: every bar shows the level itself, not an estimate above it.
+    for (int h : ComputeBarHeights(std::vector<double>(kSpectrumValueCount, 96.0)))
+        ASSERT_EQ(h, 96);
     for (int h : ComputeBarHeights({}))
         ASSERT_EQ(h, 0);
     // Fewer values than the analysis gives: the missing ones are silence, not read past.

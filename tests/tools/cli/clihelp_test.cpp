@@ -26,9 +26,8 @@ CliResult Cli(const QStringList& args) {
     return {run.exitCode, QString::fromUtf8(run.out), QString::fromUtf8(run.err)};
 }
 
-const QStringList kCommands = {"tables", "pmx",     "response", "scan",        "probe",
-                               "dump",   "backup",  "restore",  "set",         "recall-mode",
-                               "save-mode", "soak"};
+const QStringList kCommands = {"tables", "pmx",     "response", "scan",        "probe",     "dump",
+                               "backup", "restore", "set",      "recall-mode", "save-mode", "soak"};
 const QStringList kDeviceCommands = {"probe", "dump",        "backup",    "restore",
                                      "set",   "recall-mode", "save-mode", "soak"};
 

@@ -65,8 +65,8 @@ TEST_P(CliVenue, ScanListsEveryUnitWithItsLockAndModes) {
     const ProcessRun run = CliOnBlock({"scan", "--json"});
     ASSERT_EQ(run.exitCode, kExitOk) << run.err.toStdString();
     const auto units = Units(run);
-    ASSERT_EQ(units.keys(), (QStringList{Venue().Address(2), Venue().Address(3),
-                                         Venue().Address(4)}));
+    ASSERT_EQ(units.keys(),
+              (QStringList{Venue().Address(2), Venue().Address(3), Venue().Address(4)}));
     EXPECT_FALSE(units[Venue().Address(2)]["locked"].toBool());
     EXPECT_TRUE(units[Venue().Address(3)]["locked"].toBool());
     const QJsonArray modes = units[Venue().Address(4)]["modes"].toArray();
