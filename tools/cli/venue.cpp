@@ -3,6 +3,7 @@
 #include <QEventLoop>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QRegularExpression>
 #include <QTextStream>
 #include <algorithm>
 #include <deque>
@@ -18,6 +19,13 @@
 namespace {
 // Units connected and read back at the same time.
 constexpr int kParallelUnits = 16;
+
+// Digits with at least one dot and maybe a prefix length: meant as an address or a block (and
+// told so when it is not a valid one); anything else is a file or folder name.
+bool LooksLikeBlock(const QString& arg) {
+    static const QRegularExpression block(QStringLiteral("^[0-9]+\\.[0-9.]*(/[0-9]*)?$"));
+    return block.match(arg).hasMatch();
+}
 
 QString JoinRanges(const QStringList& ranges) {
     return ranges.join(", ");
@@ -73,7 +81,7 @@ QString TakeVenueRange(QStringList& args, VenueRequest& request) {
             }
         } else if (arg == "--tcp" || arg == "--serial" || arg == "--usb") {
             return arg + " does not go with a scan of addresses";
-        } else if (!arg.startsWith('-') && arg.front().isDigit()) {
+        } else if (LooksLikeBlock(arg)) {
             std::string error;
             if (!ParseIpv4Range(arg.toStdString(), &error)) {
                 return QString::fromStdString(error);
@@ -114,7 +122,8 @@ int RunVenue(const VenueRequest& request) {
     if (request.port != 0) {
         settings.port = request.port;
     }
-    err << "scanning " << unique.size() << " addresses in " << JoinRanges(ranges) << "\n"
+    err << "scanning " << unique.size() << (unique.size() == 1 ? " address" : " addresses")
+        << " in " << JoinRanges(ranges) << "\n"
         << Qt::flush;
 
     // Each unit is connected as soon as it answers the scan, while the scan goes on.
