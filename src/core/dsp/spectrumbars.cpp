@@ -19,6 +19,8 @@ namespace {
 
 constexpr int kLastLabelled = kBarTableCount - 1;
 constexpr int kUnlabelledBars = kSpectrumBarCount - kBarTableCount;
+// Heights stay within an int even from values no analysis gives.
+constexpr double kMaxBarHeight = 1e9;
 
 double Label(int bar) {
     return kBarFrequencies[static_cast<std::size_t>(bar)];
@@ -72,18 +74,32 @@ double PeakBetween(double before, double a, double b, double after, double from,
     return peak * Sinc(std::clamp(d, from, to) - d);
 }
 
+// The edges of every bar, worked out once.
+const std::array<double, kSpectrumBarCount + 1>& Edges() {
+    static const std::array<double, kSpectrumBarCount + 1> edges = [] {
+        std::array<double, kSpectrumBarCount + 1> e{};
+        for (int b = 0; b <= kSpectrumBarCount; ++b) {
+            e[static_cast<std::size_t>(b)] = Edge(b);
+        }
+        return e;
+    }();
+    return edges;
+}
+
 }  // namespace
 
 BarRange BarFrequencyRange(int bar) {
-    const int b = std::clamp(bar, 0, kSpectrumBarCount - 1);
-    return {Edge(b), Edge(b + 1)};
+    const auto b = static_cast<std::size_t>(std::clamp(bar, 0, kSpectrumBarCount - 1));
+    return {Edges()[b], Edges()[b + 1]};
 }
 
 BarHeights ComputeBarHeights(std::span<const double> values) {
     BarHeights heights{};
     const auto count = static_cast<long>(values.size());
+    // Values that are not a finite magnitude count as silence.
     auto at = [&](long k) {
-        return k > 0 && k < count ? std::max(values[static_cast<std::size_t>(k)], 0.0) : 0.0;
+        const double v = k > 0 && k < count ? values[static_cast<std::size_t>(k)] : 0.0;
+        return std::isfinite(v) && v > 0 ? std::min(v, kMaxBarHeight) : 0.0;
     };
     for (int bar = 0; bar < kSpectrumBarCount; ++bar) {
         const BarRange range = BarFrequencyRange(bar);
@@ -102,7 +118,7 @@ BarHeights ComputeBarHeights(std::span<const double> values) {
             const double to = std::min(hi - kd, 1.0);
             best = std::max(best, PeakBetween(at(k - 1), a, b, at(k + 2), from, to));
         }
-        heights[static_cast<std::size_t>(bar)] = static_cast<int>(best);
+        heights[static_cast<std::size_t>(bar)] = static_cast<int>(std::min(best, kMaxBarHeight));
     }
     return heights;
 }

@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 #include <numbers>
 #include <vector>
 
@@ -22,6 +23,13 @@ BarHeights BarsOfTone(double hz, double amplitude = 16000) {
     SpectrumValues values{};
     AnalyseBuffer(s, values);
     return ComputeBarHeights(values);
+}
+
+int BarIndexOf(double hz) {
+    int bar = 0;
+    while (bar + 1 < kSpectrumBarCount && BarFrequencyRange(bar).hiHz <= hz)
+        ++bar;
+    return bar;
 }
 
 int Tallest(const BarHeights& bars) {
@@ -88,6 +96,16 @@ TEST(SpectrumBars, RangesTileTheAxisAndSilenceOrNoValuesShowNothing) {
         ASSERT_EQ(h, 96);
     for (int h : ComputeBarHeights({}))
         ASSERT_EQ(h, 0);
+    // Values no analysis gives (not finite, negative, huge) are silence or stay within an int.
+    std::vector<double> odd(kSpectrumValueCount, 0.0);
+    odd[9] = std::nan("");
+    odd[500] = -5;
+    odd[2000] = 1e300;
+    odd[3000] = std::numeric_limits<double>::infinity();
+    const BarHeights clipped = ComputeBarHeights(odd);
+    EXPECT_EQ(*std::max_element(clipped.begin(), clipped.end()), 1'000'000'000);
+    EXPECT_EQ(clipped[15], 0);
+    EXPECT_EQ(clipped[Tallest(clipped)], clipped[BarIndexOf(2000 * kHzPerValue)]);
     // Fewer values than the analysis gives: the missing ones are silence, not read past.
     const std::vector<double> few = {0, 0, 0, 0, 0, 0, 0, 0, 0, 900};  // value 9: 48.4 Hz
     const BarHeights bars = ComputeBarHeights(few);
