@@ -2,9 +2,14 @@
 // pages allow, uploads it and waits for the unit's volume confirmation. The file is read and
 // checked before anything is sent, so a bad file changes nothing on the unit; with --force a
 // file with values out of range is sent with those values clamped to their ranges.
+#include "restorefile.h"
+
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QTextStream>
+#include <memory>
+#include <optional>
+#include <utility>
 
 #include "clicommands.h"
 #include "clihelp.h"
@@ -15,23 +20,14 @@
 #include "link/linkcontroller.h"
 #include "rangereport.h"
 
-int RunRestoreCommand(const QStringList& args) {
-    const DeviceOptions options = ParseDeviceOptions(args);
-    if (!options.error.isEmpty()) {
-        return UsageError("restore", options.error);
-    }
-    QStringList rest = options.rest;
-    const bool force = rest.removeAll("--force") > 0;
-    if (rest.size() != 1) {
-        return UsageError("restore", "give one parameter file");
-    }
-    const QString file = rest[0];
-    std::vector<std::uint8_t> bytes;
-    const PmxResult read = ReadParameterBytes(file.toStdString(), bytes);
+int ReadRestoreFile(const QString& file, bool force, RestoreFile& restore) {
+    restore.path = file;
+    const PmxResult read = ReadParameterBytes(file.toStdString(), restore.bytes);
     if (!read.ok) {
         return Fail(kExitFailed, QString::fromStdString(read.error));
     }
-    const std::vector<RangeIssue> issues = CheckParameterBytes(bytes);
+    const std::vector<RangeIssue> issues = CheckParameterBytes(restore.bytes);
+    restore.clamped = static_cast<int>(issues.size());
     if (!issues.empty()) {
         QTextStream err(stderr);
         PrintRangeReport(err, file, issues);
@@ -42,29 +38,67 @@ int RunRestoreCommand(const QStringList& args) {
         }
         err << "sending the values clamped to their ranges\n" << Qt::flush;
     }
+    return kExitOk;
+}
 
-    CDeviceSession session(options);
-    int result = session.Connect();
+void BeginUpload(CDeviceSession& session, const RestoreFile& restore,
+                 std::function<void(int code, const QString& failure)> done) {
+    LoadParameterBytes(session.Model(), restore.bytes);
+    ClampToAllowedRanges(session.Model());
+    auto finished = std::make_shared<bool>(false);
+    auto finish = [finished, done](int code, const QString& failure) {
+        if (!*finished) {
+            *finished = true;
+            done(code, failure);
+        }
+    };
+    QObject::connect(&session.Controller(), &CLinkController::VolumesConfirmed,
+                     [finish] { finish(kExitOk, {}); });
+    QObject::connect(&session.Controller(), &CLinkController::LinkLost, [finish](LinkKind) {
+        finish(kExitLinkLost, QStringLiteral("the link to the unit was lost"));
+    });
+    session.Controller().UploadModel();
+}
+
+int RunRestoreCommand(const QStringList& args) {
+    if (args.contains("--all")) {
+        return RunRestoreAll(args);
+    }
+    const DeviceOptions options = ParseDeviceOptions(args);
+    if (!options.error.isEmpty()) {
+        return UsageError("restore", options.error);
+    }
+    QStringList rest = options.rest;
+    const bool force = rest.removeAll("--force") > 0;
+    if (rest.size() != 1) {
+        return UsageError("restore", "give one parameter file");
+    }
+    RestoreFile restore;
+    int result = ReadRestoreFile(rest[0], force, restore);
     if (result != kExitOk) {
         return result;
     }
-    LoadParameterBytes(session.Model(), bytes);
-    ClampToAllowedRanges(session.Model());
-    bool confirmed = false;
-    QObject::connect(&session.Controller(), &CLinkController::VolumesConfirmed,
-                     [&confirmed] { confirmed = true; });
-    session.Controller().UploadModel();
-    result = session.WaitFor([&confirmed] { return confirmed; });
+    CDeviceSession session(options);
+    result = session.Connect();
     if (result != kExitOk) {
         return result;
+    }
+    std::optional<std::pair<int, QString>> uploaded;
+    BeginUpload(session, restore,
+                [&uploaded](int code, const QString& failure) { uploaded.emplace(code, failure); });
+    result = session.WaitFor([&uploaded] { return uploaded.has_value(); });
+    if (result != kExitOk) {
+        return result;
+    }
+    if (uploaded->first != kExitOk) {
+        return Fail(uploaded->first, uploaded->second);
     }
     QTextStream out(stdout);
     if (options.bJson) {
-        out << QJsonDocument(
-                   QJsonObject{{"restored", file}, {"clamped", static_cast<int>(issues.size())}})
+        out << QJsonDocument(QJsonObject{{"restored", restore.path}, {"clamped", restore.clamped}})
                    .toJson();
     } else {
-        out << "restored " << file << "\n";
+        out << "restored " << restore.path << "\n";
     }
     return kExitOk;
 }
