@@ -56,6 +56,7 @@ void CLinkController::ConnectBy(int index) {
         return;
     }
     m_state.linkKind = link;
+    m_model.LinkUp();
     m_model.SetAllChanged(0);
     m_model.ReadAllSequence(*m_pCommand, 0, m_state.Chunked());
     m_pTimers[LinkIndex(link)]->start();
