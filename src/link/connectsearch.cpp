@@ -257,10 +257,10 @@ void CConnectSearch::StepNetwork() {
             // The connect runs on the event loop; the next tick, kNetworkSettleMs later, takes
             // its outcome and cancels one that has not finished. The unit's network module is
             // given that time to settle before the first handshake.
-            m_socket.StartConnect(address, m_plan.tcpPort, kNetworkSettleMs);
+            m_socket.StartConnect(address, m_plan.tcpPort, m_plan.netSettleMs);
             m_bNetPending = true;
         }
-        m_pTimer->setInterval(kNetworkSettleMs);
+        m_pTimer->setInterval(m_plan.netSettleMs);
         m_pTimer->start();
         return;
     }
@@ -274,7 +274,7 @@ void CConnectSearch::StepNetwork() {
     }
     if (m_bNetConnected == 0) {
         SetProgress(m_progress);
-        if (m_progress < kSearchProgressMax) {
+        if (m_progress < kSearchProgressMax && !m_plan.bSingleTry) {
             Advance();
         } else {
             Finish(SearchResult::NotFound);
@@ -297,7 +297,7 @@ void CConnectSearch::StepNetwork() {
         SendHandshake(LinkKind::Network);
     } else {
         m_attempts = 0;
-        if (m_progress < kSearchProgressMax) {
+        if (m_progress < kSearchProgressMax && !m_plan.bSingleTry) {
             Advance();
         } else {
             m_failures << NoHandshakeAnswer(m_netAddress);

@@ -34,6 +34,11 @@ struct SearchPlan {
     // The unit's address as the user gave it; empty runs the gateway search.
     QString address;
     quint16 tcpPort = 8899;
+    // How long the network connect is given before its outcome is taken.
+    int netSettleMs = kNetworkSettleMs;
+    // One try per link: a network connect that fails ends the search at once (a reconnect
+    // attempt, which comes again later anyway).
+    bool bSingleTry = false;
 };
 
 // ConnectBy indexes of the winning link; 0..9 name the serial port at that index.
@@ -64,6 +69,8 @@ public:
     void SetSerialPort(const CSerialPort* port) { m_pSerialPort = port; }
 
     const QStringList& PortNames() const { return m_portNames; }
+    // The plan of the running or last search.
+    const SearchPlan& Plan() const { return m_plan; }
     int Progress() const { return m_progress; }
     // What the connect dialog shows: the stage, and in the serial stage the port right after
     // it ("Com search/dev/ttyUSB0").

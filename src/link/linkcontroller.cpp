@@ -24,8 +24,18 @@ CLinkController::CLinkController(CLinkState& state, IConnectionModel& model, CCl
         m_pTimers[kind]->setInterval(kLinkTickMs);
         m_pTimers[kind]->setTimerType(Qt::PreciseTimer);
         connect(m_pTimers[kind], &QTimer::timeout, this, [this, link] {
-            if (m_pCommand != nullptr) {
-                m_pCommand->LinkTick(link);
+            if (m_pCommand == nullptr) {
+                return;
+            }
+            const int queued = m_pCommand->GetCount();
+            m_pCommand->LinkTick(link);
+            if (m_bPrompt && queued == 0) {
+                // The tick asked the model: what it gave leaves now; nothing means all is sent.
+                if (m_pCommand->GetCount() > 0) {
+                    m_pCommand->LinkStep(link);
+                } else {
+                    m_bPrompt = false;
+                }
             }
         });
     }
@@ -89,7 +99,18 @@ void CLinkController::OnCurveDragged() {
     }
 }
 
+void CLinkController::SendPendingPromptly() {
+    if (m_state.connected != 1 || m_pCommand == nullptr) {
+        return;
+    }
+    m_bPrompt = true;
+    if (m_pCommand->GetCount() == 0) {
+        m_pCommand->ImmediateStep();
+    }
+}
+
 void CLinkController::ResetAfterDisconnect(LinkKind link) {
+    m_bPrompt = false;
     m_pTimers[LinkIndex(link)]->stop();
     if (m_pCommand != nullptr) {
         m_pCommand->ClearQueue();
@@ -152,6 +173,8 @@ void CLinkController::SendMessage(int message, int /*wParam*/) {
     switch (message) {
         case MSG_SYSTEM_DATA_READ:
             m_model.ApplyReadBack();
+            // Edits kept while the link was down may now be pending: they leave promptly.
+            m_bPrompt = true;
             emit ReadBackCompleted(m_model.PanelLocked());
             break;
         case MSG_DISCONNECT:
@@ -199,6 +222,7 @@ void CLinkController::OnHidArrived(const QString& /*deviceNode*/) {
     }
     if (m_hidDevice.OpenDevice() && m_hidDevice.StartReader() && m_state.connected == 0) {
         m_state.searchStage = SearchStage::Usb;
+        emit UsbDeviceOpened();
     }
 }
 

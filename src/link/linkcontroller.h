@@ -42,6 +42,10 @@ public:
     // A band was dragged on the curve view: while connected its change leaves at once
     // (kSendDragsImmediately) instead of at the next tick.
     void OnCurveDragged();
+    // Many fields were set at once by the editor itself (undo, redo, A/B, kept edits): the
+    // first leaves now, and until nothing is pending each frame taken from the model at a tick
+    // leaves at that tick instead of the next.
+    void SendPendingPromptly();
 
     void DisconnectSerial();
     void DisconnectNetwork();
@@ -74,6 +78,8 @@ signals:
     void LinkLost(LinkKind link);
     // A read-back or upload began: show the busy display (autoCloseMs 0 = until it ends).
     void BusyStarted(int autoCloseMs);
+    // The unit's USB device arrived and was opened while no link was up.
+    void UsbDeviceOpened();
 
 private:
     void ResetAfterDisconnect(LinkKind link);
@@ -86,4 +92,5 @@ private:
     QStringList m_portNames;
     QTimer* m_pTimers[kLinkKinds] = {};
     CHotplugMonitor* m_pHotplug = nullptr;
+    bool m_bPrompt = false;
 };

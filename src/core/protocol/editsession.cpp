@@ -89,6 +89,7 @@ bool CEditSession::UnitUnchanged(const DeviceImage& read) const {
 }
 
 CEditSession::Outcome CEditSession::ReadBackApplied() {
+    m_readImage = m_model.Image();
     if (!m_bLinkUp) {
         m_history.Clear();
         m_unitImage = m_model.Image();
@@ -110,7 +111,7 @@ CEditSession::Outcome CEditSession::ReadBackApplied() {
         return Outcome::Sent;
     }
     m_bAsking = true;
-    return Outcome::Ask;
+    return first ? Outcome::AskFirstUnit : Outcome::Ask;
 }
 
 void CEditSession::SendKept() {
@@ -118,6 +119,7 @@ void CEditSession::SendKept() {
         const CEditPause pause(m_model);
         ApplyChanges(m_model, m_kept);
     }
+    m_nLastSent = static_cast<int>(m_kept.size());
     m_kept.clear();
     m_bAsking = false;
 }

@@ -6,7 +6,8 @@
 // aside; when the read-back of that connection ends (ReadBackApplied) they are sent at once if
 // the unit still holds what it held when the link dropped, and otherwise left to the user's
 // choice (SendKept or DropKept). On the first connection there is nothing the unit was known
-// to hold, so edits made before it are always left to the user.
+// to hold, so edits made before it are always left to the user. A unit that holds other
+// settings replaces the model: the undo history is cleared.
 #pragma once
 
 #include <array>
@@ -25,7 +26,8 @@ public:
     enum class Outcome {
         NothingKept,   // no edit was kept and the unit holds what it held
         Sent,          // the unit holds what it held: the kept edits are on their way
-        Ask,           // the unit changed meanwhile, or this is the first unit: ask the user
+        Ask,           // the unit changed while the link was down: ask the user
+        AskFirstUnit,  // edits were made before the first unit was connected: ask the user
         UnitReplaced,  // no edit was kept and the unit's settings differ: the history is gone
         NotALinkUp,    // a read-back of a mode recall: the model was replaced, history gone
     };
@@ -49,8 +51,12 @@ public:
     Outcome ReadBackApplied();
     // The whole model was uploaded to the unit.
     void Uploaded();
+    // What the unit held, as the last read-back found it.
+    const DeviceImage& ReadImage() const { return m_readImage; }
     // The kept edits: how many, and the answers to the question.
     int KeptCount() const { return static_cast<int>(m_kept.size()); }
+    // How many kept edits the last SendKept sent.
+    int LastSentCount() const { return m_nLastSent; }
     bool Asking() const { return m_bAsking; }
     void SendKept();
     void DropKept();
@@ -70,10 +76,12 @@ private:
     CAudioData& m_model;
     CEditHistory m_history;
     DeviceImage m_unitImage;  // what the unit is known to hold
+    DeviceImage m_readImage;
     std::vector<EditChange> m_kept;
     bool m_bLinkUp = false;  // a connection's read-back is awaited
     bool m_bEverConnected = false;
     bool m_bAsking = false;
+    int m_nLastSent = 0;
     std::array<DeviceImage, 2> m_slots{};
     int m_nLiveSlot = 0;
     bool m_bAbStarted = false;

@@ -35,6 +35,9 @@ public:
 
     // Makes page k current: shown, its button green, loaded from the model.
     void ShowPage(int page);
+    // Loads the page shown from the model again (after undo, redo or A/B) and selects `band`
+    // (-1: none) on it and on the curve.
+    void ReloadCurrentPage(int band);
     void ToggleEqBypass();
     // Asks first; the reset itself follows the answer.
     void ResetEq();
