@@ -12,7 +12,7 @@ constexpr int kLaterDelayMs = 10000;
 int ReconnectDelayMs(int attempt) {
     const int i = std::max(attempt, 1) - 1;
     return i < static_cast<int>(kFirstDelaysMs.size()) ? kFirstDelaysMs[static_cast<std::size_t>(i)]
-                                                         : kLaterDelayMs;
+                                                       : kLaterDelayMs;
 }
 
 SearchPlan ReconnectPlan(const SearchPlan& plan, LinkKind link, const QString& port) {

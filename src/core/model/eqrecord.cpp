@@ -89,8 +89,9 @@ bool CEqRecord::ResetEq() {
         const CFilter& band = m_eq.GetAt(k);
         for (int w = 0; w < kBandWordCount; ++w) {
             const std::int16_t old = before[static_cast<std::size_t>(k * kBandWordCount + w)];
-            m_pObserver->OnEdit(
-                {{CellSpace::Word, Channel(), band.BandWordBase() + w}, old, band.BandWordValue(w)});
+            m_pObserver->OnEdit({{CellSpace::Word, Channel(), band.BandWordBase() + w},
+                                 old,
+                                 band.BandWordValue(w)});
         }
     }
     return true;

@@ -48,9 +48,8 @@ void CEditSession::LinkUp() {
     // Edits still waiting for an answer to the question stay kept; newer ones join them.
     std::vector<EditChange> kept = DiffImages(m_model, m_unitImage, m_model.Image());
     for (const EditChange& change : m_kept) {
-        const auto it = std::find_if(kept.begin(), kept.end(), [&](const EditChange& c) {
-            return c.cell == change.cell;
-        });
+        const auto it = std::find_if(kept.begin(), kept.end(),
+                                     [&](const EditChange& c) { return c.cell == change.cell; });
         if (it == kept.end()) {
             kept.push_back(change);
         }

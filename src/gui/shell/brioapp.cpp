@@ -38,8 +38,8 @@ int CBrioApp::Start() {
     m_pConnection = std::make_unique<CUnitConnection>(*m_pAudioData, std::move(backend));
     // A lost link is tried again unless the setting or the command line says otherwise.
     const QSettings settings(kSettingsOrganisation, kSettingsApplication);
-    m_pConnection->Reconnector().SetEnabled(
-        !m_options.bNoReconnect && settings.value(kAutoReconnectKey, true).toBool());
+    m_pConnection->Reconnector().SetEnabled(!m_options.bNoReconnect &&
+                                            settings.value(kAutoReconnectKey, true).toBool());
     m_pMainWindow = std::make_unique<CBrioDlg>(*m_pAudioData, *m_pConnection, m_options.plan);
 
     // From here on the user is told things in boxes over the window.

@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDir>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QMetaObject>
 #include <QPointer>
@@ -50,9 +51,9 @@ CEditActions::CEditActions(CAudioData& model, CUnitConnection& connection, const
     connect(&m_connection.Search(), &CConnectSearch::Finished, this, [this](SearchResult result) {
         if (result != SearchResult::Connected && !m_connection.Reconnector().Active()) {
             const QStringList& failures = m_connection.Search().Failures();
-            ShowNote(failures.isEmpty() ? QStringLiteral("No unit found")
-                                        : QStringLiteral("No unit found: ") +
-                                              failures.join(QStringLiteral("; ")));
+            ShowNote(failures.isEmpty()
+                         ? QStringLiteral("No unit found")
+                         : QStringLiteral("No unit found: ") + failures.join(QStringLiteral("; ")));
         }
     });
     connect(m_view.pTitleBar, &CTitleBar::SnapshotClicked, this, [this] { Snapshot(); });
@@ -128,13 +129,19 @@ void CEditActions::Snapshot(bool unit) {
     } else {
         bytes = ParameterBytes(m_model);
     }
-    const QString name = QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH-mm-ss")) +
-                         (unit ? QStringLiteral(" unit") : QString()) + kParameterFileExtension;
+    const QString stem =
+        QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH-mm-ss")) +
+        (unit ? QStringLiteral(" unit") : QString());
     const QString folder = SnapshotFolder();
-    const QString path = QDir(folder).filePath(name);
     // The file is written and flushed away from the UI thread; the result comes back queued.
     QPointer<CEditActions> self(this);
-    QThreadPool::globalInstance()->start([self, bytes = std::move(bytes), folder, path] {
+    QThreadPool::globalInstance()->start([self, bytes = std::move(bytes), folder, stem] {
+        // Two snapshots in one second are told apart by a number.
+        QString path = QDir(folder).filePath(stem + kParameterFileExtension);
+        for (int n = 2; QFileInfo::exists(path); ++n) {
+            path = QDir(folder).filePath(
+                QStringLiteral("%1 %2%3").arg(stem).arg(n).arg(kParameterFileExtension));
+        }
         QString error;
         if (!QDir().mkpath(folder)) {
             error = QStringLiteral("cannot create the folder ") + folder;
@@ -172,8 +179,9 @@ void CEditActions::OnReadBackCompleted() {
             AskAboutKeptEdits(outcome == Outcome::AskFirstUnit);
             break;
         case Outcome::UnitReplaced:
-            ShowNote(QStringLiteral("The unit's settings changed while the link was down: undo "
-                                    "history cleared"));
+            ShowNote(
+                QStringLiteral("The unit's settings changed while the link was down: undo "
+                               "history cleared"));
             break;
         case Outcome::NotALinkUp:
             ShowNote(QStringLiteral("Settings read from the unit: undo history cleared"));
@@ -187,13 +195,15 @@ void CEditActions::OnReadBackCompleted() {
 void CEditActions::AskAboutKeptEdits(bool firstUnit) {
     const int count = Session().KeptCount();
     const QString send = QStringLiteral("Send my %1 edits").arg(count);
-    const QString text =
-        firstUnit ? QStringLiteral("%1 edit(s) were made before this unit was connected. The "
+    const QString text = firstUnit
+                             ? QStringLiteral(
+                                   "%1 edit(s) were made before this unit was connected. The "
                                    "unit's own settings are shown now.")
-                        .arg(count)
-                  : QStringLiteral("The unit's settings changed while the link was down (its "
+                                   .arg(count)
+                             : QStringLiteral(
+                                   "The unit's settings changed while the link was down (its "
                                    "front panel or another PC). %1 edit(s) made here are kept.")
-                        .arg(count);
+                                   .arg(count);
     QPointer<QWidget> parent(m_view.pWindow);
     QPointer<CEditActions> self(this);
     QMetaObject::invokeMethod(

@@ -115,8 +115,7 @@ void CTitleBar::ShowReconnecting(int attempt) {
 
 void CTitleBar::ShowNote(const QString& text) {
     m_pNote->setToolTip(text);
-    m_pNote->setText(
-        m_pNote->fontMetrics().elidedText(text, Qt::ElideRight, kNoteWidth - 4));
+    m_pNote->setText(m_pNote->fontMetrics().elidedText(text, Qt::ElideRight, kNoteWidth - 4));
 }
 
 void CTitleBar::ShowAbSlot(const QString& slot) {

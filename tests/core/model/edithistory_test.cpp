@@ -33,8 +33,8 @@ EditCell Cell(int word) {
 std::string Describe(const CEditHistory::Step& step) {
     std::ostringstream text;
     for (const EditChange& c : step.changes) {
-        text << (&c == &step.changes.front() ? "" : " ") << c.cell.word << ':' << c.oldValue
-             << '>' << c.newValue;
+        text << (&c == &step.changes.front() ? "" : " ") << c.cell.word << ':' << c.oldValue << '>'
+             << c.newValue;
     }
     return text.str();
 }
@@ -61,8 +61,18 @@ const Case kCases[] = {
      {"1:2>3", "1:0>2 2:0>5"},
      0},
     {"a keyed bracket reopens its step within 1 s; a keyless one never does",
-     {{'[', 0, 0, 0, 7}, {'e', 3, 1, 0}, {']'}, {'[', 0, 0, 0, 7}, {'e', 3, 2, 800}, {']'},
-      {'[', 0, 0, 0, 0}, {'e', 3, 3, 900}, {']'}, {'[', 0, 0, 0, 0}, {'e', 3, 4, 950}, {']'}},
+     {{'[', 0, 0, 0, 7},
+      {'e', 3, 1, 0},
+      {']'},
+      {'[', 0, 0, 0, 7},
+      {'e', 3, 2, 800},
+      {']'},
+      {'[', 0, 0, 0, 0},
+      {'e', 3, 3, 900},
+      {']'},
+      {'[', 0, 0, 0, 0},
+      {'e', 3, 4, 950},
+      {']'}},
      1000,
      {"3:3>4", "3:2>3", "3:0>2"},
      0},
@@ -91,11 +101,7 @@ const Case kCases[] = {
      3,
      {"4:0>1", "3:0>1", "2:0>1"},
      0},
-    {"clear forgets both lists",
-     {{'e', 1, 1, 0}, {'e', 2, 1, 10}, {'u'}, {'c'}},
-     1000,
-     {},
-     0},
+    {"clear forgets both lists", {{'e', 1, 1, 0}, {'e', 2, 1, 10}, {'u'}, {'c'}}, 1000, {}, 0},
 };
 
 TEST(EditHistory, StepsUndoRedoLimitsAndClearing) {

@@ -39,9 +39,9 @@ struct SessionRig : SimRig {
     // Ticks until nothing is queued and nothing changed is left.
     void Settle() {
         const int scans = port.EmptyScans();
-        EXPECT_GT(TickUntil([&] { return port.EmptyScans() > scans && engine.GetCount() == 0; },
-                            5000),
-                  0);
+        EXPECT_GT(
+            TickUntil([&] { return port.EmptyScans() > scans && engine.GetCount() == 0; }, 5000),
+            0);
     }
     // A link that drops, is brought up again and read back.
     CEditSession::Outcome Reconnect() {
@@ -56,12 +56,12 @@ struct SessionRig : SimRig {
 // Edits of several records and pages, each a step of its own, an EQ reset among them.
 void EditSeveralPages(SessionRig& rig) {
     CAudioData& m = rig.model;
-    m.Music().Set(m.Music().FieldAtWord(0), 4);                   // music input
-    m.Mic().GetEQ().GetAt(2).SetGain(150);                        // a microphone band
-    m.Echo().Set(m.Echo().FieldAtWord(11), 33);                   // reverb volume
-    m.Echo().GetEQ().GetAt(1).SetFreq(90);                        // an effect band
-    m.MainOut(0).GetEQ().GetHighPass()->SetXoverFreq(40);         // main out high-pass
-    m.Sub(1).GetEQ().GetAt(0).SetQ(30);                           // a sub band, scene 1
+    m.Music().Set(m.Music().FieldAtWord(0), 4);            // music input
+    m.Mic().GetEQ().GetAt(2).SetGain(150);                 // a microphone band
+    m.Echo().Set(m.Echo().FieldAtWord(11), 33);            // reverb volume
+    m.Echo().GetEQ().GetAt(1).SetFreq(90);                 // an effect band
+    m.MainOut(0).GetEQ().GetHighPass()->SetXoverFreq(40);  // main out high-pass
+    m.Sub(1).GetEQ().GetAt(0).SetQ(30);                    // a sub band, scene 1
     m.Volume().SetMusicVol(static_cast<std::int16_t>(m.Volume().GetMusicVol() - 5));
     rig.Settle();
     ASSERT_TRUE(m.Echo().ResetEq());
