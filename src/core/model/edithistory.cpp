@@ -75,26 +75,23 @@ void CEditHistory::EndGroup() {
     }
 }
 
-std::optional<CEditHistory::Step> CEditHistory::TakeUndo() {
-    if (m_undo.empty() || m_depth > 0) {
+std::optional<CEditHistory::Step> CEditHistory::Transfer(std::deque<Step>& from,
+                                                         std::deque<Step>& to) {
+    if (from.empty() || m_depth > 0) {
         return std::nullopt;
     }
-    Step step = std::move(m_undo.back());
-    m_undo.pop_back();
-    m_redo.push_back(step);
+    to.push_back(std::move(from.back()));
+    from.pop_back();
     Seal();
-    return step;
+    return to.back();
+}
+
+std::optional<CEditHistory::Step> CEditHistory::TakeUndo() {
+    return Transfer(m_undo, m_redo);
 }
 
 std::optional<CEditHistory::Step> CEditHistory::TakeRedo() {
-    if (m_redo.empty() || m_depth > 0) {
-        return std::nullopt;
-    }
-    Step step = std::move(m_redo.back());
-    m_redo.pop_back();
-    m_undo.push_back(step);
-    Seal();
-    return step;
+    return Transfer(m_redo, m_undo);
 }
 
 void CEditHistory::Seal() {

@@ -50,6 +50,8 @@ public:
 
 private:
     Step& OpenStep(bool bracketed, std::uintptr_t key);
+    // Moves the newest step of `from` to `to` (undo or redo).
+    std::optional<Step> Transfer(std::deque<Step>& from, std::deque<Step>& to);
     // After an undo or redo the newest step takes no further edit: the next one opens a step.
     void Seal();
     static EditChange* Find(Step& step, const EditCell& cell);
@@ -57,7 +59,7 @@ private:
     int m_capacity;
     std::function<std::int64_t()> m_now;
     std::deque<Step> m_undo;
-    std::vector<Step> m_redo;
+    std::deque<Step> m_redo;
     int m_depth = 0;
     std::uintptr_t m_groupKey = 0;
     bool m_groupHasStep = false;

@@ -85,25 +85,26 @@ void CEditActions::ShowStep(const CEditHistory::Step& step) {
 }
 
 void CEditActions::Undo() {
-    const auto step = Session().Undo();
-    if (!step) {
-        ShowNote(QStringLiteral("Nothing to undo"));
-        return;
-    }
-    ShowStep(*step);
-    ShowNote(QStringLiteral("Undone: %1 field(s); %2 more to undo")
-                 .arg(step->changes.size())
-                 .arg(Session().History().UndoCount()));
+    Apply(Session().Undo(), QStringLiteral("Nothing to undo"),
+          QStringLiteral("Undone: %1 field(s); %2 more to undo"));
 }
 
 void CEditActions::Redo() {
-    const auto step = Session().Redo();
+    Apply(Session().Redo(), QStringLiteral("Nothing to redo"),
+          QStringLiteral("Redone: %1 field(s); %2 more to redo"));
+}
+
+void CEditActions::Apply(const std::optional<CEditHistory::Step>& step, const QString& none,
+                         const QString& done) {
     if (!step) {
-        ShowNote(QStringLiteral("Nothing to redo"));
+        ShowNote(none);
         return;
     }
     ShowStep(*step);
-    ShowNote(QStringLiteral("Redone: %1 field(s)").arg(step->changes.size()));
+    const CEditHistory& history = Session().History();
+    const bool undone = done.startsWith(QStringLiteral("Undone"));
+    ShowNote(done.arg(step->changes.size())
+                 .arg(undone ? history.UndoCount() : history.RedoCount()));
 }
 
 void CEditActions::ToggleAb() {

@@ -7,6 +7,7 @@
 
 #include <QObject>
 #include <QString>
+#include <optional>
 
 #include "core/model/edithistory.h"
 
@@ -54,6 +55,10 @@ private:
     void ShowNote(const QString& text);
     // The page of the step's first field is shown, loaded again, its band selected.
     void ShowStep(const CEditHistory::Step& step);
+    // Shows an undone or redone step (`done`: the note, with the fields changed and the steps
+    // left), or `none` when there was no step.
+    void Apply(const std::optional<CEditHistory::Step>& step, const QString& none,
+               const QString& done);
     void AskAboutKeptEdits(bool firstUnit);
 
     CAudioData& m_model;
