@@ -109,6 +109,13 @@ void CLinkController::SendPendingPromptly() {
     }
 }
 
+void CLinkController::AfterReceive() {
+    if (m_bPrompt && m_state.connected == 1 && m_pCommand != nullptr &&
+        m_pCommand->GetCount() == 0) {
+        m_pCommand->ImmediateStep();
+    }
+}
+
 void CLinkController::ResetAfterDisconnect(LinkKind link) {
     m_bPrompt = false;
     m_pTimers[LinkIndex(link)]->stop();

@@ -46,6 +46,9 @@ public:
     // first leaves now, and until nothing is pending each frame taken from the model at a tick
     // leaves at that tick instead of the next.
     void SendPendingPromptly();
+    // Bytes from the unit were handed to the engine: in the prompt sending above, the next
+    // pending frame leaves as soon as the last one was acknowledged.
+    void AfterReceive();
 
     void DisconnectSerial();
     void DisconnectNetwork();

@@ -67,21 +67,27 @@ void CUnitConnection::Wire(ICommandModel& commandModel, IConnectionModel& connec
             [this](LinkKind) { m_p->reconnector.OnLinkLost(m_bUserDisconnect); });
     connect(&m_p->controller, &CLinkController::UsbDeviceOpened, &m_p->reconnector,
             &CReconnector::OnUsbDeviceReady);
-    m_p->serialLink.SetReceiver([&command](std::span<const std::uint8_t> bytes) {
+    CLinkController& controller = m_p->controller;
+    m_p->serialLink.SetReceiver([&command, &controller](std::span<const std::uint8_t> bytes) {
         command.OnReceived(LinkKind::Serial, bytes);
+        controller.AfterReceive();
     });
-    m_p->socket.SetReceiver([&command](std::span<const std::uint8_t> bytes) {
+    m_p->socket.SetReceiver([&command, &controller](std::span<const std::uint8_t> bytes) {
         command.OnReceived(LinkKind::Network, bytes);
+        controller.AfterReceive();
     });
-    connect(&m_p->hid, &CHidDevice::ReportReceived, this, [&command](const QByteArray& report) {
-        // Byte 0 is the report id; the engine takes the 64 bytes of the report.
-        if (report.size() == kHidReportLength) {
-            command.OnReceived(LinkKind::Usb,
-                               std::span(reinterpret_cast<const std::uint8_t*>(report.constData()),
-                                         static_cast<std::size_t>(report.size()))
-                                   .subspan(1));
-        }
-    });
+    connect(&m_p->hid, &CHidDevice::ReportReceived, this,
+            [&command, &controller](const QByteArray& report) {
+                // Byte 0 is the report id; the engine takes the 64 bytes of the report.
+                if (report.size() == kHidReportLength) {
+                    command.OnReceived(
+                        LinkKind::Usb,
+                        std::span(reinterpret_cast<const std::uint8_t*>(report.constData()),
+                                  static_cast<std::size_t>(report.size()))
+                            .subspan(1));
+                    controller.AfterReceive();
+                }
+            });
 }
 
 CLinkState& CUnitConnection::State() {

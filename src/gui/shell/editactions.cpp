@@ -51,10 +51,14 @@ CEditActions::CEditActions(CAudioData& model, CUnitConnection& connection, const
     connect(&m_connection.Search(), &CConnectSearch::Finished, this, [this](SearchResult result) {
         if (result != SearchResult::Connected && !m_connection.Reconnector().Active()) {
             const QStringList& failures = m_connection.Search().Failures();
-            ShowNote(failures.isEmpty()
-                         ? QStringLiteral("No unit found")
-                         : QStringLiteral("No unit found: ") + failures.join(QStringLiteral("; ")));
+            const QString why = failures.isEmpty() ? QStringLiteral("No unit found")
+                                                   : QStringLiteral("No unit found: ") +
+                                                         failures.join(QStringLiteral("; "));
+            ShowNote(why + QStringLiteral(". Edits are kept and will be sent to the unit"));
         }
+    });
+    connect(&m_connection.Controller(), &CLinkController::VolumesConfirmed, this, [this] {
+        ShowNote(QStringLiteral("Settings uploaded to the unit: undo history cleared"));
     });
     connect(m_view.pTitleBar, &CTitleBar::SnapshotClicked, this, [this] { Snapshot(); });
 }
@@ -103,8 +107,8 @@ void CEditActions::Apply(const std::optional<CEditHistory::Step>& step, const QS
     ShowStep(*step);
     const CEditHistory& history = Session().History();
     const bool undone = done.startsWith(QStringLiteral("Undone"));
-    ShowNote(done.arg(step->changes.size())
-                 .arg(undone ? history.UndoCount() : history.RedoCount()));
+    ShowNote(
+        done.arg(step->changes.size()).arg(undone ? history.UndoCount() : history.RedoCount()));
 }
 
 void CEditActions::ToggleAb() {
