@@ -5,11 +5,6 @@
 #include "core/model/audiodata.h"
 #include "core/model/editapply.h"
 
-namespace {
-// The music key: the unit changes it itself (remote, front panel) and reports it.
-constexpr EditCell kKeyCell{CellSpace::Word, kChMusic, 2};
-}  // namespace
-
 CEditSession::CEditSession(CAudioData& model) : m_model(model), m_unitImage(model.Image()) {
     m_model.SetEditObserver(&m_history);
 }
@@ -60,6 +55,10 @@ void CEditSession::LinkUp() {
 }
 
 bool CEditSession::UnitUnchanged(const DeviceImage& read) const {
+    // The music key: the unit changes it itself (remote, front panel) and reports it.
+    const CAudioMusicData& music = m_model.Music();
+    const EditCell keyCell{CellSpace::Word, kChMusic,
+                           music.FieldWord(music.FieldOf(CAudioMusicData::kKeyShift))};
     const auto keptValue = [this](const EditCell& cell) -> std::optional<std::int16_t> {
         for (const EditChange& change : m_kept) {
             if (change.cell == cell) {
@@ -70,7 +69,7 @@ bool CEditSession::UnitUnchanged(const DeviceImage& read) const {
     };
     const auto same = [&](const EditCell& cell) {
         const std::int16_t now = CellValue(read, cell);
-        return cell == kKeyCell || now == CellValue(m_unitImage, cell) || keptValue(cell) == now;
+        return cell == keyCell || now == CellValue(m_unitImage, cell) || keptValue(cell) == now;
     };
     for (int ch = 0; ch < kBlockChannels; ++ch) {
         for (int w = 0; w < kChannelWords[static_cast<std::size_t>(ch)]; ++w) {
