@@ -1,6 +1,6 @@
 // A Music band dragged on the main window's curve view with real mouse events, against the
 // simulated unit over TCP: the first frame leaves at once, the rest within two link ticks, and
-// the Music page's band controls follow the drag.
+// the Music page's band controls follow the drag; the drag is one step of the edit history.
 #include <gtest/gtest.h>
 
 #include <QTest>
@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "core/model/audiodata.h"
+#include "core/protocol/audiodataadapter.h"
 #include "core/protocol/command.h"
 #include "core/protocol/linkinterfaces.h"
 #include "core/protocol/linkstate.h"
@@ -129,5 +130,55 @@ TEST(EditorCurve, MusicBandDraggedOnTheCurveReachesTheUnitWithinTwoTicks) {
     EXPECT_EQ(Control<CBitmapSlider>(*pMusic, kGainSlider + kBand)->GetPos(), 180 - band.GetGain());
     EXPECT_EQ(Control<CNumSpin>(*pMusic, kFreqSpin + kBand)->GetPos(), band.GetFreq());
     EXPECT_EQ(pMusic->SelectedBand(), kBand);
+}
+
+TEST(EditorCurve, ADragIsOneStepThatCtrlZTakesBackOnThePageTheCurveAndTheUnit) {
+    EditorRig rig;
+    ASSERT_EQ(rig.StartTcp(), 0);
+    const int firstWord = OwnerBandBase(OwnerKind::Music) + kBandWordCount * kBand;
+    const int gainWord = firstWord + kBandWordGain;
+    const int freqWord = firstWord + kBandWordFreq;
+    rig.tcpUnit->WithUnit([&](CSimUnit& unit) {
+        unit.Block(0)[4] = 0;
+        unit.Block(0)[static_cast<std::size_t>(gainWord)] = 120;
+        unit.Block(0)[static_cast<std::size_t>(freqWord)] = 180;
+    });
+    ASSERT_TRUE(rig.WaitStatus("Connected"));
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&rig.Window()));
+    rig.Settle();
+    CDrawCurve* pCurve = rig.Window().CurveView();
+    CMusicDlg* pMusic = rig.Window().MusicPage();
+    CFilter& band = rig.app->Model().Music().GetEQ().GetAt(kBand);
+    const QPoint from = Centre(band);
+
+    // Pressed, moved three times, released: one step.
+    QTest::mouseMove(pCurve, from + QPoint(0, 1));
+    QTest::mouseMove(pCurve, from);
+    QTest::mousePress(pCurve, Qt::LeftButton, {}, from);
+    for (const QPoint step : {QPoint(30, -20), QPoint(60, -40), QPoint(90, -60)}) {
+        QTest::mouseMove(pCurve, from + step);
+    }
+    QTest::mouseRelease(pCurve, Qt::LeftButton, {}, from + QPoint(90, -60));
+    const std::int16_t draggedGain = band.GetGain();
+    const std::int16_t draggedFreq = band.GetFreq();
+    ASSERT_NE(draggedGain, 120);
+    ASSERT_NE(draggedFreq, 180);
+    EXPECT_EQ(rig.app->Connection().ModelAdapter()->Session().History().UndoCount(), 1);
+    pMusic->SelectBand(0);
+
+    QTest::keyClick(&rig.Window(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(band.GetGain(), 120);
+    EXPECT_EQ(band.GetFreq(), 180);
+    EXPECT_EQ(Control<CNumSpin>(*pMusic, kGainSpin + kBand)->GetPos(), 120);
+    EXPECT_EQ(Control<CNumSpin>(*pMusic, kFreqSpin + kBand)->GetPos(), 180);
+    EXPECT_EQ(pMusic->SelectedBand(), kBand);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return rig.UnitWord(0, gainWord) == 120 && rig.UnitWord(0, freqWord) == 180; }));
+
+    QTest::keyClick(&rig.Window(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Control<CNumSpin>(*pMusic, kGainSpin + kBand)->GetPos(), draggedGain);
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return rig.UnitWord(0, gainWord) == draggedGain && rig.UnitWord(0, freqWord) == draggedFreq;
+    }));
 }
 }  // namespace
