@@ -50,12 +50,21 @@ void CEditHistory::OnEdit(const EditChange& change) {
     } else {
         step = &OpenStep(false, 0);
     }
-    if (EditChange* held = Find(*step, change.cell)) {
-        held->newValue = change.newValue;
-    } else {
-        step->changes.push_back(change);
-    }
     step->lastEditMs = now;
+    EditChange* held = Find(*step, change.cell);
+    if (held == nullptr) {
+        step->changes.push_back(change);
+        return;
+    }
+    held->newValue = change.newValue;
+    if (held->newValue == held->oldValue) {
+        // Back where it started: nothing of this cell to undo. A burst left empty goes; an
+        // empty bracket goes when it closes.
+        step->changes.erase(step->changes.begin() + (held - step->changes.data()));
+        if (step->changes.empty() && m_depth == 0) {
+            m_undo.pop_back();
+        }
+    }
 }
 
 void CEditHistory::BeginGroup(std::uintptr_t key) {
@@ -70,6 +79,9 @@ void CEditHistory::BeginGroup(std::uintptr_t key) {
 
 void CEditHistory::EndGroup() {
     if (m_depth > 0 && --m_depth == 0) {
+        if ((m_groupHasStep || m_bReopen) && !m_undo.empty() && m_undo.back().changes.empty()) {
+            m_undo.pop_back();
+        }
         m_bReopen = false;
         m_groupHasStep = false;
     }

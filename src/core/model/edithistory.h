@@ -2,7 +2,8 @@
 // bracket joins the newest step when it touches a cell that step already holds, no other step
 // came since and the step's last edit is at most kBurstMs old (a slider or spin burst);
 // otherwise it opens a step of its own. Edits inside a bracket (BeginGroup/EndGroup, nested
-// brackets count as one) form one step. A new edit drops what could be redone. At most
+// brackets count as one) form one step. A cell edited back to its value before the step
+// leaves the step, and a step left empty goes. A new edit drops what could be redone. At most
 // Capacity() steps are kept; the oldest go first.
 #pragma once
 
