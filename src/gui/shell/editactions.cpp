@@ -89,26 +89,24 @@ void CEditActions::ShowStep(const CEditHistory::Step& step) {
 }
 
 void CEditActions::Undo() {
-    Apply(Session().Undo(), QStringLiteral("Nothing to undo"),
-          QStringLiteral("Undone: %1 field(s); %2 more to undo"));
+    Apply(Session().Undo(), true);
 }
 
 void CEditActions::Redo() {
-    Apply(Session().Redo(), QStringLiteral("Nothing to redo"),
-          QStringLiteral("Redone: %1 field(s); %2 more to redo"));
+    Apply(Session().Redo(), false);
 }
 
-void CEditActions::Apply(const std::optional<CEditHistory::Step>& step, const QString& none,
-                         const QString& done) {
+void CEditActions::Apply(const std::optional<CEditHistory::Step>& step, bool undo) {
     if (!step) {
-        ShowNote(none);
+        ShowNote(undo ? QStringLiteral("Nothing to undo") : QStringLiteral("Nothing to redo"));
         return;
     }
     ShowStep(*step);
     const CEditHistory& history = Session().History();
-    const bool undone = done.startsWith(QStringLiteral("Undone"));
-    ShowNote(
-        done.arg(step->changes.size()).arg(undone ? history.UndoCount() : history.RedoCount()));
+    ShowNote((undo ? QStringLiteral("Undone: %1 field(s); %2 more to undo")
+                   : QStringLiteral("Redone: %1 field(s); %2 more to redo"))
+                 .arg(step->changes.size())
+                 .arg(undo ? history.UndoCount() : history.RedoCount()));
 }
 
 void CEditActions::ToggleAb() {

@@ -55,10 +55,8 @@ private:
     void ShowNote(const QString& text);
     // The page of the step's first field is shown, loaded again, its band selected.
     void ShowStep(const CEditHistory::Step& step);
-    // Shows an undone or redone step (`done`: the note, with the fields changed and the steps
-    // left), or `none` when there was no step.
-    void Apply(const std::optional<CEditHistory::Step>& step, const QString& none,
-               const QString& done);
+    // Shows the step just undone (or redone) and says so, with the steps left.
+    void Apply(const std::optional<CEditHistory::Step>& step, bool undo);
     void AskAboutKeptEdits(bool firstUnit);
 
     CAudioData& m_model;
