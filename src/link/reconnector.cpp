@@ -3,6 +3,7 @@
 #include <QTimer>
 #include <algorithm>
 #include <array>
+#include <utility>
 
 namespace {
 constexpr std::array<int, 4> kFirstDelaysMs = {1000, 2000, 4000, 8000};
@@ -53,7 +54,7 @@ void CReconnector::OnSearchFinished(SearchResult result) {
         const QString port = index >= 0 && index < ports.size() ? ports[index] : QString();
         m_plan = ReconnectPlan(m_search.Plan(), m_state.linkKind, port);
         const bool wasActive = m_bActive;
-        m_bActive = m_bTrying = false;
+        m_bActive = m_bTrying = m_bUsbArrived = false;
         m_attempt = 0;
         m_lastFailure.clear();
         if (wasActive) {
@@ -68,8 +69,13 @@ void CReconnector::OnSearchFinished(SearchResult result) {
     const QStringList& failures = m_search.Failures();
     m_lastFailure = failures.isEmpty() ? QStringLiteral("the unit did not answer")
                                        : failures.join(QStringLiteral("; "));
-    ScheduleNext();
     emit Changed();
+    if (std::exchange(m_bUsbArrived, false)) {
+        // The device came back while this try was failing: the next one goes at once.
+        TryNow();
+        return;
+    }
+    ScheduleNext();
 }
 
 void CReconnector::OnLinkLost(bool byUser) {
@@ -87,7 +93,7 @@ void CReconnector::OnLinkLost(bool byUser) {
 void CReconnector::Stop() {
     m_pTimer->stop();
     const bool wasActive = m_bActive;
-    m_bActive = m_bTrying = false;
+    m_bActive = m_bTrying = m_bUsbArrived = false;
     m_attempt = 0;
     if (wasActive) {
         emit Changed();
@@ -95,10 +101,15 @@ void CReconnector::Stop() {
 }
 
 void CReconnector::OnUsbDeviceReady() {
-    if (m_bActive && !m_bTrying && m_plan && m_plan->bUsb) {
-        m_pTimer->stop();
-        TryNow();
+    if (!m_bActive || !m_plan || !m_plan->bUsb) {
+        return;
     }
+    if (m_bTrying) {
+        m_bUsbArrived = true;
+        return;
+    }
+    m_pTimer->stop();
+    TryNow();
 }
 
 void CReconnector::ScheduleNext() {

@@ -66,4 +66,5 @@ private:
     bool m_bEnabled = true;
     bool m_bActive = false;
     bool m_bTrying = false;
+    bool m_bUsbArrived = false;  // the USB device came back during a try
 };

@@ -46,6 +46,10 @@ int BandOfCell(CAudioData& model, const EditCell& cell) {
 
 CEditActions::CEditActions(CAudioData& model, CUnitConnection& connection, const SView& view)
     : QObject(view.pWindow), m_model(model), m_connection(connection), m_view(view) {
+    // One writer thread: snapshots are written one after the other, so that two in the same
+    // second get names of their own.
+    m_pWriter = new QThreadPool(this);
+    m_pWriter->setMaxThreadCount(1);
     connect(&m_connection.Reconnector(), &CReconnector::Changed, this,
             &CEditActions::RefreshLinkNote);
     connect(&m_connection.Search(), &CConnectSearch::Finished, this, [this](SearchResult result) {
@@ -138,7 +142,7 @@ void CEditActions::Snapshot(bool unit) {
     const QString folder = SnapshotFolder();
     // The file is written and flushed away from the UI thread; the result comes back queued.
     QPointer<CEditActions> self(this);
-    QThreadPool::globalInstance()->start([self, bytes = std::move(bytes), folder, stem] {
+    m_pWriter->start([self, bytes = std::move(bytes), folder, stem] {
         // Two snapshots in one second are told apart by a number.
         QString path = QDir(folder).filePath(stem + kParameterFileExtension);
         for (int n = 2; QFileInfo::exists(path); ++n) {

@@ -17,6 +17,7 @@ class CMainVolDlg;
 class CSwitchChDlg;
 class CTitleBar;
 class CUnitConnection;
+class QThreadPool;
 class QWidget;
 
 class CEditActions : public QObject {
@@ -63,4 +64,5 @@ private:
     CUnitConnection& m_connection;
     SView m_view;
     QString m_note;
+    QThreadPool* m_pWriter = nullptr;
 };

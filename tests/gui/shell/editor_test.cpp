@@ -225,7 +225,7 @@ TEST(Editor, UnpluggingTheUsbUnitEndsTheLinkAnotherHidDeviceDoesNot) {
     EXPECT_TRUE(QTest::qWaitFor(
         [&] {
             return QDir(CEditActions::SnapshotFolder())
-                       .entryList({"* unit.pmx"}, QDir::Files)
+                       .entryList({"* unit*.pmx"}, QDir::Files)
                        .size() == 2;
         },
         2000));
