@@ -44,22 +44,27 @@ QPoint Centre(const CFilter& band) {
     return {c.x, c.y};
 }
 
-TEST(EditorCurve, MusicBandDraggedOnTheCurveReachesTheUnitWithinTwoTicks) {
-    EditorRig rig;
+// Words of the dragged band in the music block.
+const int kGainWord = OwnerBandBase(OwnerKind::Music) + kBandWordCount * kBand + kBandWordGain;
+const int kFreqWord = OwnerBandBase(OwnerKind::Music) + kBandWordCount * kBand + kBandWordFreq;
+
+// The editor connected over TCP to a unit whose music equaliser is in use, with band 4 at 0 dB
+// on frequency step 180 (set before the search, which starts a second later).
+void StartWithBandAtZeroDb(EditorRig& rig) {
     ASSERT_EQ(rig.StartTcp(), 0);
-    // The unit's music equaliser in use, band 4 at 0 dB on frequency step 180 (the search starts a
-    // second later).
-    const int firstWord = OwnerBandBase(OwnerKind::Music) + kBandWordCount * kBand;
-    const int gainWord = firstWord + kBandWordGain;
-    const int freqWord = firstWord + kBandWordFreq;
     rig.tcpUnit->WithUnit([&](CSimUnit& unit) {
         unit.Block(0)[4] = 0;
-        unit.Block(0)[static_cast<std::size_t>(gainWord)] = 120;
-        unit.Block(0)[static_cast<std::size_t>(freqWord)] = 180;
+        unit.Block(0)[static_cast<std::size_t>(kGainWord)] = 120;
+        unit.Block(0)[static_cast<std::size_t>(kFreqWord)] = 180;
     });
     ASSERT_TRUE(rig.WaitStatus("Connected"));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&rig.Window()));
     rig.Settle();
+}
+
+TEST(EditorCurve, MusicBandDraggedOnTheCurveReachesTheUnitWithinTwoTicks) {
+    EditorRig rig;
+    ASSERT_NO_FATAL_FAILURE(StartWithBandAtZeroDb(rig));
 
     CDrawCurve* pCurve = rig.Window().CurveView();
     CMusicDlg* pMusic = rig.Window().MusicPage();
@@ -113,14 +118,14 @@ TEST(EditorCurve, MusicBandDraggedOnTheCurveReachesTheUnitWithinTwoTicks) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     EXPECT_EQ(rig.UnitFramesReceived(), framesBefore + 1);
-    EXPECT_TRUE(rig.UnitWord(0, gainWord) == band.GetGain() ||
-                rig.UnitWord(0, freqWord) == band.GetFreq());
+    EXPECT_TRUE(rig.UnitWord(0, kGainWord) == band.GetGain() ||
+                rig.UnitWord(0, kFreqWord) == band.GetFreq());
 
     // The other word follows at the link's pace once the unit has acknowledged the first: one
     // tick takes it from the model, the next sends it.
     ASSERT_TRUE(QTest::qWaitFor([&] {
-        return rig.UnitWord(0, gainWord) == band.GetGain() &&
-               rig.UnitWord(0, freqWord) == band.GetFreq();
+        return rig.UnitWord(0, kGainWord) == band.GetGain() &&
+               rig.UnitWord(0, kFreqWord) == band.GetFreq();
     }));
     EXPECT_EQ(sentByTick, 2);
     EXPECT_EQ(rig.UnitFramesReceived(), framesBefore + 2);
@@ -134,18 +139,7 @@ TEST(EditorCurve, MusicBandDraggedOnTheCurveReachesTheUnitWithinTwoTicks) {
 
 TEST(EditorCurve, ADragIsOneStepThatCtrlZTakesBackOnThePageTheCurveAndTheUnit) {
     EditorRig rig;
-    ASSERT_EQ(rig.StartTcp(), 0);
-    const int firstWord = OwnerBandBase(OwnerKind::Music) + kBandWordCount * kBand;
-    const int gainWord = firstWord + kBandWordGain;
-    const int freqWord = firstWord + kBandWordFreq;
-    rig.tcpUnit->WithUnit([&](CSimUnit& unit) {
-        unit.Block(0)[4] = 0;
-        unit.Block(0)[static_cast<std::size_t>(gainWord)] = 120;
-        unit.Block(0)[static_cast<std::size_t>(freqWord)] = 180;
-    });
-    ASSERT_TRUE(rig.WaitStatus("Connected"));
-    ASSERT_TRUE(QTest::qWaitForWindowExposed(&rig.Window()));
-    rig.Settle();
+    ASSERT_NO_FATAL_FAILURE(StartWithBandAtZeroDb(rig));
     CDrawCurve* pCurve = rig.Window().CurveView();
     CMusicDlg* pMusic = rig.Window().MusicPage();
     CFilter& band = rig.app->Model().Music().GetEQ().GetAt(kBand);
@@ -173,12 +167,13 @@ TEST(EditorCurve, ADragIsOneStepThatCtrlZTakesBackOnThePageTheCurveAndTheUnit) {
     EXPECT_EQ(Control<CNumSpin>(*pMusic, kFreqSpin + kBand)->GetPos(), 180);
     EXPECT_EQ(pMusic->SelectedBand(), kBand);
     EXPECT_TRUE(QTest::qWaitFor(
-        [&] { return rig.UnitWord(0, gainWord) == 120 && rig.UnitWord(0, freqWord) == 180; }));
+        [&] { return rig.UnitWord(0, kGainWord) == 120 && rig.UnitWord(0, kFreqWord) == 180; }));
 
     QTest::keyClick(&rig.Window(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(Control<CNumSpin>(*pMusic, kGainSpin + kBand)->GetPos(), draggedGain);
     EXPECT_TRUE(QTest::qWaitFor([&] {
-        return rig.UnitWord(0, gainWord) == draggedGain && rig.UnitWord(0, freqWord) == draggedFreq;
+        return rig.UnitWord(0, kGainWord) == draggedGain &&
+               rig.UnitWord(0, kFreqWord) == draggedFreq;
     }));
 }
 }  // namespace
