@@ -279,12 +279,12 @@ void CConnectSearch::StepNetwork() {
                 "subnet");
         } else {
             // The connect runs on the event loop; its outcome is taken as soon as it is known
-            // (ConnectFinished), and a connect that has not completed kNetworkConnectLimitMs
-            // later is cancelled by the next tick.
+            // (ConnectFinished), and a connect that has not completed within the plan's limit
+            // is cancelled by the next tick.
             m_bNetPending = true;
-            m_socket.StartConnect(address, m_plan.tcpPort, kNetworkConnectLimitMs);
+            m_socket.StartConnect(address, m_plan.tcpPort, m_plan.netConnectLimitMs);
         }
-        m_pTimer->setInterval(m_bNetPending ? kNetworkConnectLimitMs : kSearchTickMs);
+        m_pTimer->setInterval(m_bNetPending ? m_plan.netConnectLimitMs : kSearchTickMs);
         m_pTimer->start();
         return;
     }
@@ -298,7 +298,7 @@ void CConnectSearch::StepNetwork() {
     }
     if (m_bNetConnected == 0) {
         SetProgress(m_progress);
-        if (m_progress < kSearchProgressMax) {
+        if (m_progress < kSearchProgressMax && !m_plan.bSingleTry) {
             Advance();
         } else {
             Finish(SearchResult::NotFound);
@@ -321,7 +321,7 @@ void CConnectSearch::StepNetwork() {
         SendHandshake(LinkKind::Network);
     } else {
         m_attempts = 0;
-        if (m_progress < kSearchProgressMax) {
+        if (m_progress < kSearchProgressMax && !m_plan.bSingleTry) {
             Advance();
         } else {
             m_failures << NoHandshakeAnswer(m_netAddress);

@@ -37,6 +37,12 @@ struct SearchPlan {
     quint16 tcpPort = 8899;
     // Reads keep the link's tick pacing throughout instead of following the unit's replies.
     bool bPaced = false;
+    // How long a network connect is given to complete; its outcome is taken as soon as it is
+    // known.
+    int netConnectLimitMs = kNetworkConnectLimitMs;
+    // One try per link: a network connect that fails ends the search at once (a reconnect
+    // attempt, which comes again later anyway).
+    bool bSingleTry = false;
 };
 
 // ConnectBy indexes of the winning link; 0..9 name the serial port at that index.
@@ -70,6 +76,8 @@ public:
     void SetSerialPort(const CSerialPort* port) { m_pSerialPort = port; }
 
     const QStringList& PortNames() const { return m_portNames; }
+    // The plan of the running or last search.
+    const SearchPlan& Plan() const { return m_plan; }
     int Progress() const { return m_progress; }
     // What the connect dialog shows: the stage, and in the serial stage the port right after
     // it ("Com search/dev/ttyUSB0").

@@ -24,8 +24,18 @@ CLinkController::CLinkController(CLinkState& state, IConnectionModel& model, CCl
         m_pTimers[kind]->setInterval(kLinkTickMs);
         m_pTimers[kind]->setTimerType(Qt::PreciseTimer);
         connect(m_pTimers[kind], &QTimer::timeout, this, [this, link] {
-            if (m_pCommand != nullptr) {
-                m_pCommand->LinkTick(link);
+            if (m_pCommand == nullptr) {
+                return;
+            }
+            const int queued = m_pCommand->GetCount();
+            m_pCommand->LinkTick(link);
+            if (m_bPrompt && queued == 0) {
+                // The tick asked the model: what it gave leaves now; nothing means all is sent.
+                if (m_pCommand->GetCount() > 0) {
+                    m_pCommand->LinkStep(link);
+                } else {
+                    m_bPrompt = false;
+                }
             }
         });
     }
@@ -56,6 +66,7 @@ void CLinkController::ConnectBy(int index) {
         return;
     }
     m_state.linkKind = link;
+    m_model.LinkUp();
     m_model.SetAllChanged(0);
     m_model.ReadAllSequence(*m_pCommand, 0, m_state.Chunked());
     m_pTimers[LinkIndex(link)]->start();
@@ -92,7 +103,25 @@ void CLinkController::OnCurveDragged() {
     }
 }
 
+void CLinkController::SendPendingPromptly() {
+    if (m_state.connected != 1 || m_pCommand == nullptr) {
+        return;
+    }
+    m_bPrompt = true;
+    if (m_pCommand->GetCount() == 0) {
+        m_pCommand->ImmediateStep();
+    }
+}
+
+void CLinkController::AfterReceive() {
+    if (m_bPrompt && m_state.connected == 1 && m_pCommand != nullptr &&
+        m_pCommand->GetCount() == 0) {
+        m_pCommand->ImmediateStep();
+    }
+}
+
 void CLinkController::ResetAfterDisconnect(LinkKind link) {
+    m_bPrompt = false;
     m_pTimers[LinkIndex(link)]->stop();
     if (m_pCommand != nullptr) {
         m_pCommand->ClearQueue();
@@ -156,6 +185,8 @@ void CLinkController::SendMessage(int message, int /*wParam*/) {
     switch (message) {
         case MSG_SYSTEM_DATA_READ:
             m_model.ApplyReadBack();
+            // Edits kept while the link was down may now be pending: they leave promptly.
+            m_bPrompt = true;
             emit ReadBackCompleted(m_model.PanelLocked());
             break;
         case MSG_DISCONNECT:
@@ -203,6 +234,7 @@ void CLinkController::OnHidArrived(const QString& /*deviceNode*/) {
     }
     if (m_hidDevice.OpenDevice() && m_hidDevice.StartReader() && m_state.connected == 0) {
         m_state.searchStage = SearchStage::Usb;
+        emit UsbDeviceOpened();
     }
 }
 

@@ -42,6 +42,13 @@ public:
     // A band was dragged on the curve view: while connected its change leaves at once
     // (kSendDragsImmediately) instead of at the next tick.
     void OnCurveDragged();
+    // Many fields were set at once by the editor itself (undo, redo, A/B, kept edits): the
+    // first leaves now, and until nothing is pending each frame taken from the model at a tick
+    // leaves at that tick instead of the next.
+    void SendPendingPromptly();
+    // Bytes from the unit were handed to the engine: in the prompt sending above, the next
+    // pending frame leaves as soon as the last one was acknowledged.
+    void AfterReceive();
 
     void DisconnectSerial();
     void DisconnectNetwork();
@@ -74,6 +81,8 @@ signals:
     void LinkLost(LinkKind link);
     // A read-back or upload began: show the busy display (autoCloseMs 0 = until it ends).
     void BusyStarted(int autoCloseMs);
+    // The unit's USB device arrived and was opened while no link was up.
+    void UsbDeviceOpened();
 
 private:
     void ResetAfterDisconnect(LinkKind link);
@@ -86,4 +95,5 @@ private:
     QStringList m_portNames;
     QTimer* m_pTimers[kLinkKinds] = {};
     CHotplugMonitor* m_pHotplug = nullptr;
+    bool m_bPrompt = false;
 };

@@ -7,6 +7,7 @@
 #include "link/clientsocket.h"
 #include "link/hiddevice.h"
 #include "link/linkcontroller.h"
+#include "link/reconnector.h"
 #include "link/seriallink.h"
 #include "link/serialport.h"
 
@@ -14,14 +15,17 @@
 // engine, which the controller (its sink) is given once the engine exists.
 struct CUnitConnection::Parts {
     Parts(CLinkState& state, ICommandModel& commandModel, IConnectionModel& connectionModel,
-          std::unique_ptr<IHidBackend> hidBackend)
+          std::unique_ptr<IHidBackend> hidBackend,
+          std::function<void(const SearchPlan&)> startSearch)
         : hid(std::move(hidBackend)),
           controller(state, connectionModel, socket, hid),
           command(state, controller, commandModel, serialLink),
-          search(state, command, socket, [this](int index) {
-              controller.SetPortNames(search.PortNames());
-              controller.ConnectBy(index);
-          }) {}
+          search(state, command, socket,
+                 [this](int index) {
+                     controller.SetPortNames(search.PortNames());
+                     controller.ConnectBy(index);
+                 }),
+          reconnector(state, search, std::move(startSearch)) {}
 
     CSerialPort serialPort;
     CSerialLink serialLink{serialPort};
@@ -30,6 +34,7 @@ struct CUnitConnection::Parts {
     CLinkController controller;
     CCommand command;
     CConnectSearch search;
+    CReconnector reconnector;
 };
 
 CUnitConnection::CUnitConnection(CAudioData& model, std::unique_ptr<IHidBackend> hidBackend,
@@ -51,19 +56,28 @@ CUnitConnection::~CUnitConnection() {
 
 void CUnitConnection::Wire(ICommandModel& commandModel, IConnectionModel& connectionModel,
                            std::unique_ptr<IHidBackend> hidBackend) {
-    m_p = std::make_unique<Parts>(m_state, commandModel, connectionModel, std::move(hidBackend));
+    m_p = std::make_unique<Parts>(m_state, commandModel, connectionModel, std::move(hidBackend),
+                                  [this](const SearchPlan& plan) { StartSearch(plan); });
     CCommand& command = m_p->command;
     m_p->controller.SetCommand(&command);
     m_p->search.SetSerialPort(&m_p->serialPort);
     command.SetUsbLink(&m_p->hid);
     command.SetNetworkLink(&m_p->socket);
-    // Every arrival goes to the engine; an acknowledgement it brings ends the search at once.
-    const auto deliver = [this, &command](LinkKind link, std::span<const std::uint8_t> bytes) {
+    connect(&m_p->controller, &CLinkController::LinkLost, this,
+            [this](LinkKind) { m_p->reconnector.OnLinkLost(m_bUserDisconnect); });
+    connect(&m_p->controller, &CLinkController::UsbDeviceOpened, &m_p->reconnector,
+            &CReconnector::OnUsbDeviceReady);
+    // Every arrival goes to the engine; an acknowledgement it brings ends the search at once,
+    // and the controller follows up what the engine took.
+    CLinkController& controller = m_p->controller;
+    const auto deliver = [this, &command, &controller](LinkKind link,
+                                                        std::span<const std::uint8_t> bytes) {
         const int ackedBefore = m_state.unitAcked;
         command.OnReceived(link, bytes);
         if (ackedBefore == 0 && m_state.unitAcked == 1) {
             m_p->search.TakeAcknowledgement();
         }
+        controller.AfterReceive();
     };
     m_p->serialLink.SetReceiver(
         [deliver](std::span<const std::uint8_t> bytes) { deliver(LinkKind::Serial, bytes); });
@@ -103,6 +117,17 @@ CHidDevice& CUnitConnection::HidDevice() {
 }
 CAudioDataAdapter* CUnitConnection::ModelAdapter() {
     return m_pAdapter.get();
+}
+
+CReconnector& CUnitConnection::Reconnector() {
+    return m_p->reconnector;
+}
+
+void CUnitConnection::UserDisconnect() {
+    m_bUserDisconnect = true;
+    m_p->reconnector.Stop();
+    m_p->controller.DisconnectCurrent();
+    m_bUserDisconnect = false;
 }
 
 bool CUnitConnection::OpenUsb() {

@@ -22,6 +22,7 @@ class CClientSocket;
 class CCommand;
 class CHidDevice;
 class CLinkController;
+class CReconnector;
 class CSerialLink;
 class CSerialPort;
 class ICommandModel;
@@ -51,6 +52,11 @@ public:
     CHidDevice& HidDevice();
     // The model's adapter; null when the connection was built on stand-ins.
     CAudioDataAdapter* ModelAdapter();
+    // Brings a lost link back (on unless switched off).
+    CReconnector& Reconnector();
+
+    // The user ends the link in use: no reconnect follows.
+    void UserDisconnect();
 
     // Opens the unit's USB device and starts its reader: the start-up rule, which makes the
     // next search begin with USB. False when the device cannot be opened.
@@ -66,4 +72,5 @@ private:
     CLinkState m_state;
     std::unique_ptr<CAudioDataAdapter> m_pAdapter;
     std::unique_ptr<Parts> m_p;
+    bool m_bUserDisconnect = false;
 };

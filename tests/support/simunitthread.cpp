@@ -23,12 +23,16 @@ Clock::duration WireTime(std::size_t bytes) {
 }
 }  // namespace
 
-CSimUnitThread::CSimUnitThread(Transport transport, SimOptions options, bool paced)
+CSimUnitThread::CSimUnitThread(Transport transport, SimOptions options, bool paced, quint16 tcpPort)
     : m_unit(std::move(options)), m_paced(paced) {
     if (transport == Transport::Tcp) {
         m_listenFd = socket(AF_INET, SOCK_STREAM, 0);
+        // A unit started again on the port of one that stopped listens at once.
+        const int reuse = 1;
+        setsockopt(m_listenFd, SOL_SOCKET, SO_REUSEADDR, &reuse, sizeof reuse);
         sockaddr_in address{};
         address.sin_family = AF_INET;
+        address.sin_port = htons(tcpPort);
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         socklen_t length = sizeof address;
         if (bind(m_listenFd, reinterpret_cast<sockaddr*>(&address), length) != 0 ||

@@ -15,7 +15,9 @@ class CSimUnitThread {
 public:
     enum class Transport { Tcp, Pty };
 
-    CSimUnitThread(Transport transport, SimOptions options = {}, bool paced = false);
+    // tcpPort 0: a free port of the system's choice.
+    CSimUnitThread(Transport transport, SimOptions options = {}, bool paced = false,
+                   quint16 tcpPort = 0);
     ~CSimUnitThread();
     CSimUnitThread(const CSimUnitThread&) = delete;
     CSimUnitThread& operator=(const CSimUnitThread&) = delete;

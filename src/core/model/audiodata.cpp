@@ -50,6 +50,16 @@ void CAudioData::LoadAllFromImage(const DeviceImage& image) {
     m_system.LoadFromImage(image);
 }
 
+void CAudioData::SetEditObserver(IEditObserver* observer) {
+    m_pObserver = observer;
+    for (int ch = kChMusic; ch <= kChSub + 1; ++ch) {
+        EqRecordOfChannel(ch)->AttachEditObserver(observer);
+    }
+    m_tone.SetEditObserver(observer);
+    m_volume.SetEditObserver(observer);
+    m_system.SetEditObserver(observer);
+}
+
 void CAudioData::SetPlotSize(int w, int h) {
     for (int ch = kChMusic; ch <= kChSub + 1; ++ch) {
         EqRecordOfChannel(ch)->GetEQ().SetPlotSize(w, h);

@@ -65,6 +65,10 @@ public:
     // Every changed flag of music, microphone, effect, the six output records and the master
     // volume to v (the tone limits and the system record keep theirs).
     void SetAllChanged(int v);
+    // Every record setter reports its edits to `observer` (null: none).
+    void SetEditObserver(IEditObserver* observer);
+    IEditObserver* EditObserver() const { return m_pObserver; }
+
     // Lays every band set out for a response curve plot of w x h pixels.
     void SetPlotSize(int w, int h);
 
@@ -91,4 +95,21 @@ private:
     CAudioVolData m_volume;
     CAudioSystemData m_system;
     CAudioSoundEnhanceData m_tone;
+    IEditObserver* m_pObserver = nullptr;
+};
+
+// Detaches the model's edit observer for its lifetime: what it changes (loads, read-backs,
+// replies, undo and redo themselves) is no edit of the user's.
+class CEditPause {
+public:
+    explicit CEditPause(CAudioData& model) : m_model(model), m_pSaved(model.EditObserver()) {
+        m_model.SetEditObserver(nullptr);
+    }
+    ~CEditPause() { m_model.SetEditObserver(m_pSaved); }
+    CEditPause(const CEditPause&) = delete;
+    CEditPause& operator=(const CEditPause&) = delete;
+
+private:
+    CAudioData& m_model;
+    IEditObserver* m_pSaved;
 };

@@ -30,6 +30,14 @@ void CAudioSystemData::MirrorField(int field, std::int16_t v) {
     }
 }
 
+bool CAudioSystemData::CellOf(int field, EditCell& cell) const {
+    if (field != kOutAutoCopy && field != kOutSceneCopy) {
+        return false;
+    }
+    cell = {CellSpace::System, 0, FieldWord(field)};
+    return true;
+}
+
 void CAudioSystemData::LoadFromImage(const DeviceImage& image) {
     m_nSelectedMode = image.SystemWord(kSysModeIndexByte / 2);
     for (int field : {kOutAutoCopy, kOutSceneCopy, kPanelLock}) {

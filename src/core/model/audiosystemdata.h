@@ -38,6 +38,9 @@ public:
     void LoadFromImage(const DeviceImage& image);
     void Serialize(CArchive& ar) { SerializeFields(ar); }
 
+    // Only the two output-section copies are settings; the rest are commands to the unit.
+    bool CellOf(int field, EditCell& cell) const override;
+
 protected:
     void MirrorField(int field, std::int16_t v) override;
 

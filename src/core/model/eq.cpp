@@ -131,6 +131,12 @@ std::array<std::int16_t, kBandWordCount> CEQ::ResetBandWords(OwnerKind kind, int
     return w;
 }
 
+void CEQ::SetEditObserver(IEditObserver* observer) {
+    for (CFilter& filter : m_filters) {
+        filter.SetEditObserver(observer);
+    }
+}
+
 void CEQ::ResetBands() {
     for (int k = 0; k < m_nBandCount; ++k) {
         CFilter& band = m_filters[static_cast<std::size_t>(k)];

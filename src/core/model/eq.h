@@ -30,6 +30,7 @@ public:
     const CFilter* GetLowPass() const;
 
     void SetAllChanged(int v);
+    void SetEditObserver(IEditObserver* observer);
     // Lays every record out for a curve plot of w x h pixels.
     void SetPlotSize(int w, int h);
     // Each record's 68-byte file record in order; the count is not written.

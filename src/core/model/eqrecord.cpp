@@ -1,6 +1,7 @@
 #include "core/model/eqrecord.h"
 
 #include <array>
+#include <vector>
 
 #include "core/model/deviceimage.h"
 
@@ -8,6 +9,11 @@ CEqRecord::CEqRecord(std::span<const FieldDef> fields, OwnerKind kind, int scene
                      DeviceImage* image)
     : CParamRecord(fields, OwnerChannel(kind, scene), scene, image), m_nKind(kind) {
     m_eq.SetUp(kind, scene, image);
+}
+
+void CEqRecord::AttachEditObserver(IEditObserver* observer) {
+    SetEditObserver(observer);
+    m_eq.SetEditObserver(observer);
 }
 
 void CEqRecord::SetAllChanged(int v) {
@@ -68,6 +74,25 @@ bool CEqRecord::ResetEq() {
     if (IsEqBypassed()) {
         return false;
     }
+    std::vector<std::int16_t> before;
+    for (int k = 0; k < m_eq.GetBandCount(); ++k) {
+        for (int w = 0; w < kBandWordCount; ++w) {
+            before.push_back(m_eq.GetAt(k).BandWordValue(w));
+        }
+    }
     m_eq.ResetBands();
+    const CEditGroup group(m_pObserver);
+    if (m_pObserver == nullptr) {
+        return true;
+    }
+    for (int k = 0; k < m_eq.GetBandCount(); ++k) {
+        const CFilter& band = m_eq.GetAt(k);
+        for (int w = 0; w < kBandWordCount; ++w) {
+            const std::int16_t old = before[static_cast<std::size_t>(k * kBandWordCount + w)];
+            m_pObserver->OnEdit({{CellSpace::Word, Channel(), band.BandWordBase() + w},
+                                 old,
+                                 band.BandWordValue(w)});
+        }
+    }
     return true;
 }

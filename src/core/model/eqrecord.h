@@ -19,6 +19,8 @@ public:
     // Only 1 bypasses the equaliser; any other word a unit may hold leaves it active.
     bool IsEqBypassed() const { return GetEqBypass() == 1; }
 
+    // The record's fields and its band set report their edits to `observer`.
+    void AttachEditObserver(IEditObserver* observer);
     // Every changed flag of the record and of its band set to v.
     void SetAllChanged(int v);
     // Fields, bands (frequency indexes clamped into 0-360, band flags cleared) and crossovers
@@ -28,7 +30,7 @@ public:
     // The file form: the fields that are in the file, then every record of the band set.
     void Serialize(CArchive& ar);
     // Resets the parametric bands to their initial settings; refused (false) while the EQ is
-    // bypassed. The caller queues the reset frame.
+    // bypassed. The caller queues the reset frame. The observer sees the reset as one step.
     bool ResetEq();
 
 protected:

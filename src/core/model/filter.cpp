@@ -114,7 +114,16 @@ void CFilter::MirrorBandWord(int w, std::int16_t v) {
     }
 }
 
+void CFilter::Report(CellSpace space, int word, std::int16_t old, std::int16_t v) {
+    if (m_pObserver != nullptr && word >= 0) {
+        m_pObserver->OnEdit({{space, Channel(), word}, old, v});
+    }
+}
+
 void CFilter::StoreBandWord(int w, std::int16_t& field, std::int16_t v) {
+    if (!IsCrossover()) {
+        Report(CellSpace::Word, BandWordBase() + w, field, v);
+    }
     field = v;
     MirrorBandWord(w, v);
     *BandWordFlag(w) = 1;
@@ -177,6 +186,7 @@ void CFilter::SetSlopeCode(std::int16_t v) {
 }
 
 void CFilter::SetXoverFreq(std::int16_t v) {
+    Report(CellSpace::Word, XoverFreqWord(), m_nXoverFreq, v);
     m_nXoverFreq = v;
     if (m_pImage != nullptr) {
         m_pImage->SetWord(Channel(), XoverFreqWord(), v);
@@ -187,6 +197,7 @@ void CFilter::SetXoverFreq(std::int16_t v) {
 }
 
 void CFilter::SetXoverStepCode(std::int16_t v) {
+    Report(CellSpace::PcWord, XoverStepSlot(), m_nXoverStepCode, v);
     m_nXoverStepCode = v;
     if (m_pImage != nullptr) {
         m_pImage->SetPcWord(Channel(), XoverStepSlot(), v);
@@ -196,6 +207,7 @@ void CFilter::SetXoverStepCode(std::int16_t v) {
 }
 
 void CFilter::SetXoverQ(std::int16_t v) {
+    Report(CellSpace::PcWord, XoverQSlot(), m_nXoverQ, v);
     m_nXoverQ = v;
     if (m_pImage != nullptr) {
         m_pImage->SetPcWord(Channel(), XoverQSlot(), v);

@@ -10,6 +10,7 @@
 #include <span>
 
 #include "core/model/datadefine.h"
+#include "core/model/editcell.h"
 #include "core/viewmath/curvegeometry.h"
 
 class CArchive;
@@ -56,6 +57,8 @@ class CFilter {
 public:
     // Identity inside the model; `image` receives the mirrored words (may be null).
     void Attach(DeviceImage* image, OwnerKind ownerKind, int scene, int band);
+    // Receives every edit the setters make from now on (null: none).
+    void SetEditObserver(IEditObserver* observer) { m_pObserver = observer; }
     // Creation as a peaking band at `freqIndex`, or as a crossover filter. Nothing is mirrored
     // and no flag is raised; the response is computed.
     void InitBand(std::int16_t freqIndex);
@@ -193,6 +196,8 @@ private:
     // After a file load: the role's fields and every derived value made consistent with it.
     void TakeRoleAfterLoad();
     void MirrorBandWord(int w, std::int16_t v);
+    // Tells the observer of an edit of `cell` from `old` to `v`.
+    void Report(CellSpace space, int word, std::int16_t old, std::int16_t v);
     // Stores v in the band field of word w, mirrors it and raises the word's flag.
     void StoreBandWord(int w, std::int16_t& field, std::int16_t v);
     int* BandWordFlag(int w);
@@ -200,6 +205,7 @@ private:
     enum Role { kRoleBand, kRoleHighPass, kRoleLowPass };
     Role m_nRole = kRoleBand;
     DeviceImage* m_pImage = nullptr;
+    IEditObserver* m_pObserver = nullptr;
     // Everything the response is computed from. The same inputs give the same response, so a
     // recomputation with unchanged inputs (a read-back of the values already held) is skipped.
     struct ResponseInputs {

@@ -52,9 +52,22 @@ void CParamRecord::Set(int field, std::int16_t v) {
     if (!Valid(field)) {
         return;
     }
+    EditCell cell;
+    if (m_pObserver != nullptr && CellOf(field, cell)) {
+        m_pObserver->OnEdit({cell, m_nValues[At(field)], v});
+    }
     m_nValues[At(field)] = v;
     MirrorField(field, v);
     m_bChanged[At(field)] = 1;
+}
+
+bool CParamRecord::CellOf(int field, EditCell& cell) const {
+    const int word = FieldWord(field);
+    if (word < 0) {
+        return false;
+    }
+    cell = {CellSpace::Word, m_nChannel, word};
+    return true;
 }
 
 bool CParamRecord::IsChanged(int field) const {

@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <span>
 
+#include "core/model/editcell.h"
+
 class CArchive;
 struct DeviceImage;
 
@@ -53,6 +55,12 @@ public:
     // True when any field's changed flag is raised (the sender's quick test at every idle tick).
     bool AnyChanged() const;
 
+    // Receives every edit Set makes from now on (null: none).
+    void SetEditObserver(IEditObserver* observer) { m_pObserver = observer; }
+    // The image cell field `field` is mirrored into; false for a field that is no edit of the
+    // unit's settings (no word, or a command such as the panel lock).
+    virtual bool CellOf(int field, EditCell& cell) const;
+
 protected:
     CParamRecord(std::span<const FieldDef> fields, int channel, int index, DeviceImage* image);
     CParamRecord(const CParamRecord&) = default;
@@ -68,6 +76,7 @@ protected:
     virtual void MirrorField(int field, std::int16_t v);
 
     DeviceImage* m_pImage = nullptr;
+    IEditObserver* m_pObserver = nullptr;
 
 private:
     bool Valid(int field) const { return field >= 0 && field < FieldCount(); }

@@ -145,14 +145,22 @@ bool SyncFolder(const std::string& folder) {
 }  // namespace
 
 PmxResult SaveParameterFile(CAudioData& data, const std::string& path) {
+    return SaveParameterBytes(ParameterBytes(data), path);
+}
+
+std::vector<std::uint8_t> ParameterBytes(CAudioData& data) {
+    CArchive ar;
+    data.Serialize(ar);
+    return {ar.Bytes().begin(), ar.Bytes().end()};
+}
+
+PmxResult SaveParameterBytes(const std::vector<std::uint8_t>& bytes, const std::string& path) {
     const std::string target = FollowLinks(path);
     struct stat old {};
     bool exists = false;
     if (PmxResult checked = CheckTarget(path, target, old, exists); !checked.ok) {
         return checked;
     }
-    CArchive ar;
-    data.Serialize(ar);
 
     std::string temp;
     CFd fd(CreateTempBeside(target, temp));
@@ -162,7 +170,7 @@ PmxResult SaveParameterFile(CAudioData& data, const std::string& path) {
     if (exists) {
         ::fchmod(fd.Get(), old.st_mode & 07777);
     }
-    const bool written = WriteAll(fd.Get(), ar.Bytes()) && ::fsync(fd.Get()) == 0;
+    const bool written = WriteAll(fd.Get(), bytes) && ::fsync(fd.Get()) == 0;
     const int writeErrno = errno;
     const bool closed = fd.Close();
     if (!written || !closed) {

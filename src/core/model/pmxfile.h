@@ -20,6 +20,10 @@ struct PmxResult {
 // there. A file that is replaced keeps its mode; a new one gets the mode the umask allows. A
 // path that is a symbolic link writes the file the link points to and keeps the link.
 PmxResult SaveParameterFile(CAudioData& data, const std::string& path);
+// The same in two halves: the file's bytes of the model, taken where the model lives, and their
+// atomic save, which may run on another thread.
+std::vector<std::uint8_t> ParameterBytes(CAudioData& data);
+PmxResult SaveParameterBytes(const std::vector<std::uint8_t>& bytes, const std::string& path);
 // Whether SaveParameterFile could write `path`: its folder takes a new file and `path` is not
 // a folder. Creates and removes a probe file; nothing else changes.
 PmxResult CheckParameterFileWritable(const std::string& path);

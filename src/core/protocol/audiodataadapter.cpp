@@ -2,12 +2,17 @@
 
 #include "core/model/audiodata.h"
 #include "core/protocol/catalogue.h"
+#include "core/protocol/linkstate.h"
 #include "core/protocol/readback.h"
 
 std::unique_ptr<CSendData> CAudioDataAdapter::NextPendingFrame() {
     auto frame = ::NextPendingFrame(m_model);
     if (frame == nullptr) {
         ++m_nEmptyScans;
+        // Asked with the queue empty: everything sent has been acknowledged.
+        if (m_state.connected == 1) {
+            m_session.AllSent();
+        }
     }
     return frame;
 }
@@ -20,16 +25,22 @@ void CAudioDataAdapter::SetAllChanged(int v) {
     m_model.SetAllChanged(v);
 }
 
+void CAudioDataAdapter::LinkUp() {
+    m_session.LinkUp();
+}
+
 void CAudioDataAdapter::ReadAllSequence(CCommand& command, int mode, bool usbChunks) {
     ::ReadAllSequence(command, usbChunks, mode);
 }
 
 void CAudioDataAdapter::UploadAllSequence(CCommand& command, bool usbChunks) {
     ::UploadAllSequence(m_model, command, m_state, usbChunks);
+    m_session.Uploaded();
 }
 
 void CAudioDataAdapter::ApplyReadBack() {
     m_nOutputScene = ::ApplyReadBack(m_model).outScene;
+    m_lastOutcome = m_session.ReadBackApplied();
 }
 
 void CAudioDataAdapter::ApplyVolumes() {
@@ -37,6 +48,7 @@ void CAudioDataAdapter::ApplyVolumes() {
 }
 
 bool CAudioDataAdapter::ApplyKeyReport(std::int16_t value) {
+    const CEditPause pause(m_model);
     return ::ApplyKeyReport(m_model, value);
 }
 
@@ -49,6 +61,7 @@ void CAudioDataAdapter::SetCurrentMode(int mode) {
 }
 
 void CAudioDataAdapter::RefreshOutputSelection() {
+    const CEditPause pause(m_model);
     CAudioSystemData& system = m_model.System();
     const std::int16_t autoMode = system.GetOutAutoCopy();
     const std::int16_t scene = system.GetOutSceneCopy();

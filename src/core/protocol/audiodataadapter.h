@@ -9,6 +9,7 @@
 #include <span>
 
 #include "core/protocol/connectionmodel.h"
+#include "core/protocol/editsession.h"
 #include "core/protocol/linkinterfaces.h"
 
 class CAudioData;
@@ -16,7 +17,8 @@ struct CLinkState;
 
 class CAudioDataAdapter : public ICommandModel, public IConnectionModel {
 public:
-    CAudioDataAdapter(CAudioData& model, CLinkState& state) : m_model(model), m_state(state) {}
+    CAudioDataAdapter(CAudioData& model, CLinkState& state)
+        : m_model(model), m_state(state), m_session(model) {}
 
     // ICommandModel.
     std::unique_ptr<CSendData> NextPendingFrame() override;
@@ -24,6 +26,7 @@ public:
 
     // IConnectionModel.
     void SetAllChanged(int v) override;
+    void LinkUp() override;
     void ReadAllSequence(CCommand& command, int mode, bool usbChunks) override;
     void UploadAllSequence(CCommand& command, bool usbChunks) override;
     void ApplyReadBack() override;
@@ -39,9 +42,16 @@ public:
     // empty, every change made before has been sent and acknowledged.
     int EmptyScans() const { return m_nEmptyScans; }
 
+    // The undo history, the kept edits and the A/B slots of the model; what the last read-back
+    // did with the kept edits.
+    CEditSession& Session() { return m_session; }
+    CEditSession::Outcome LastReadBackOutcome() const { return m_lastOutcome; }
+
 private:
     CAudioData& m_model;
     CLinkState& m_state;
     int m_nOutputScene = 0;
     int m_nEmptyScans = 0;
+    CEditSession m_session;
+    CEditSession::Outcome m_lastOutcome = CEditSession::Outcome::NothingKept;
 };

@@ -12,6 +12,9 @@ public:
     virtual ~IConnectionModel() = default;
     // Every changed flag to v (0: nothing stale is sent).
     virtual void SetAllChanged(int v) = 0;
+    // A link came up and its read-back is about to be queued: edits not yet acknowledged by a
+    // unit are kept aside.
+    virtual void LinkUp() {}
     // Queues the read-back of the unit's whole state; mode m > 0 first recalls stored mode
     // m - 1. `usbChunks`: as the chunk requests of the USB link.
     virtual void ReadAllSequence(CCommand& command, int mode, bool usbChunks) = 0;

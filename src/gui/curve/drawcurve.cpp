@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <cmath>
 #include <ctime>
+#include <utility>
 
 #include "core/model/audiodata.h"
 #include "core/model/conversiontool.h"
@@ -207,6 +208,13 @@ void CDrawCurve::ReleaseCurrent() {
         current->m_bWheelArmed = false;
     }
     m_bOverHandle = false;
+    EndDragStep();
+}
+
+void CDrawCurve::EndDragStep() {
+    if (m_pDragObserver != nullptr) {
+        std::exchange(m_pDragObserver, nullptr)->EndGroup();
+    }
 }
 
 bool CDrawCurve::AcceptPointer(SCurvePoint p) {
@@ -334,6 +342,11 @@ void CDrawCurve::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::LeftButton) {
         current->m_bGrabbed = true;
         current->m_bWheelArmed = false;
+        // The whole drag, press to release, is one step of the edit history.
+        EndDragStep();
+        if (m_pModel != nullptr && (m_pDragObserver = m_pModel->EditObserver()) != nullptr) {
+            m_pDragObserver->BeginGroup();
+        }
         const SCurvePoint centre = current->m_rcHandle.Centre();
         current->m_ptGrabOffset = {p.x - centre.x, p.y - centre.y};
     } else if (event->button() == Qt::RightButton && !current->m_bGrabbed &&
@@ -353,6 +366,7 @@ void CDrawCurve::mouseReleaseEvent(QMouseEvent* event) {
     if (current != nullptr && current->m_bHovered) {
         ReleaseCurrent();
     }
+    EndDragStep();
 }
 
 void CDrawCurve::wheelEvent(QWheelEvent* event) {
@@ -368,6 +382,9 @@ void CDrawCurve::wheelEvent(QWheelEvent* event) {
     const int notches = m_nWheelRest / kWheelNotch;
     m_nWheelRest -= notches * kWheelNotch;
     bool changed = false;
+    // Notches on one band in quick succession make one step of the edit history.
+    const CEditGroup step(m_pModel != nullptr ? m_pModel->EditObserver() : nullptr,
+                          reinterpret_cast<std::uintptr_t>(current));
     for (int n = 0; n < std::abs(notches); ++n) {
         changed = StepBandQ(*current, notches) || changed;
     }

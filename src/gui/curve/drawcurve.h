@@ -33,6 +33,7 @@ class CAudioData;
 class CEQ;
 class CEqRecord;
 class CFilter;
+class IEditObserver;
 
 class CDrawCurve : public QWidget, public ICurveView {
     Q_OBJECT
@@ -110,6 +111,8 @@ private:
     CFilter* Current() const;
     // Clears the pointer state of the current record and the over-handle flag.
     void ReleaseCurrent();
+    // Closes the drag's bracket of the edit history, if one is open.
+    void EndDragStep();
     // The common start of every mouse event; false when the pointer is to be ignored.
     bool AcceptPointer(SCurvePoint p);
     // PointToFD on a band being dragged, with its diagnostic line.
@@ -127,6 +130,8 @@ private:
     QString Description() const;
 
     CAudioData* m_pModel = nullptr;
+    // The edit history's bracket of the drag under way (null: none).
+    IEditObserver* m_pDragObserver = nullptr;
     OwnerKind m_kind = OwnerKind::Music;
     std::array<int, 6> m_nElement{};
     int m_nCode = 0;

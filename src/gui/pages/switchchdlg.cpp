@@ -151,6 +151,16 @@ void CSwitchChDlg::ShowEqPassState() {
     Colour(Button(IDC_SEL_EQ_PASS), pRecord != nullptr && pRecord->IsEqBypassed());
 }
 
+void CSwitchChDlg::ReloadCurrentPage(int band) {
+    ShowPage(g_curPage);
+    if (CChannelPage* pPage = m_pages.Page(g_curPage); pPage != nullptr && band >= 0) {
+        pPage->SelectBand(band);
+        if (m_pages.pCurve != nullptr) {
+            m_pages.pCurve->ShowBand(band);
+        }
+    }
+}
+
 void CSwitchChDlg::ToggleEqBypass() {
     CChannelPage* pPage = m_pages.Page(g_curPage);
     CEqRecord* pRecord = CurrentRecord();

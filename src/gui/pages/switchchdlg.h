@@ -36,6 +36,9 @@ public:
 
     // Makes page k current: shown, its button green, loaded from the model.
     void ShowPage(int page);
+    // Loads the page shown from the model again (after undo, redo or A/B) and selects `band`
+    // (-1: none) on it and on the curve.
+    void ReloadCurrentPage(int band);
     void ToggleEqBypass();
     // EQ Pass green while the record of the page shown is bypassed, else grey.
     void ShowEqPassState();

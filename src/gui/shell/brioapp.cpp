@@ -1,5 +1,8 @@
 #include "gui/shell/brioapp.h"
 
+#include <QSettings>
+
+#include "capture/capturesettings.h"
 #include "core/common/labeltable.h"
 #include "core/model/audiodata.h"
 #include "gui/pages/labeltext.h"
@@ -7,6 +10,7 @@
 #include "gui/shell/briodlg.h"
 #include "gui/shell/singleinstance.h"
 #include "link/linkcontroller.h"
+#include "link/reconnector.h"
 #include "link/unitconnection.h"
 
 CBrioApp::CBrioApp(SAppOptions options, SAppEnvironment environment)
@@ -32,6 +36,10 @@ int CBrioApp::Start() {
         backend = MakeHidapiBackend();
     }
     m_pConnection = std::make_unique<CUnitConnection>(*m_pAudioData, std::move(backend));
+    // A lost link is tried again unless the setting or the command line says otherwise.
+    const QSettings settings(kSettingsOrganisation, kSettingsApplication);
+    m_pConnection->Reconnector().SetEnabled(!m_options.bNoReconnect &&
+                                            settings.value(kAutoReconnectKey, true).toBool());
     m_pMainWindow = std::make_unique<CBrioDlg>(*m_pAudioData, *m_pConnection, m_options.plan);
 
     // From here on the user is told things in boxes over the window.

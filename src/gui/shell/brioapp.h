@@ -9,6 +9,9 @@
 #include "gui/shell/commandline.h"
 #include "link/hidbackend.h"
 
+// The setting that turns the reconnect of a lost link on (true, the default) or off.
+inline constexpr char kAutoReconnectKey[] = "link/autoReconnect";
+
 class CAudioData;
 class CBrioDlg;
 class CMessageBoxNotify;

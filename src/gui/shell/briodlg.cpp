@@ -22,6 +22,7 @@
 #include "gui/pages/switchchdlg.h"
 #include "gui/shell/connectdlg.h"
 #include "gui/shell/connectinfodlg.h"
+#include "gui/shell/editactions.h"
 #include "gui/shell/focusring.h"
 #include "gui/shell/shortcuts.h"
 #include "gui/shell/spectruminput.h"
@@ -30,6 +31,7 @@
 #include "gui/shell/windowmessages.h"
 #include "link/hiddevice.h"
 #include "link/linkcontroller.h"
+#include "link/reconnector.h"
 #include "link/serialportinfo.h"
 #include "link/unitconnection.h"
 
@@ -53,7 +55,12 @@ CBrioDlg::CBrioDlg(CAudioData& model, CUnitConnection& connection, const SearchP
     BuildPages();
 
     new CFocusRing(this);
+    m_pEditActions =
+        new CEditActions(m_model, m_connection, {this, m_pSelector, m_pMainVol, m_pTitleBar});
     m_pShortcuts = std::make_unique<CShortcutFilter>(this, m_model, *m_pMainVol, *m_pSelector);
+    m_pShortcuts->SetEditKeys({[this] { m_pEditActions->Undo(); },
+                               [this] { m_pEditActions->Redo(); },
+                               [this] { m_pEditActions->ToggleAb(); }});
     qApp->installEventFilter(m_pShortcuts.get());
 
     connect(m_pTitleBar, &CTitleBar::MinimiseClicked, this, &QWidget::showMinimized);
@@ -172,6 +179,8 @@ void CBrioDlg::RunConnectDialog() {
             }
         }
     }
+    // The user's own search takes over from any reconnect.
+    m_connection.Reconnector().Stop();
     delete m_pConnectDlg;
     m_pConnectDlg = new CConnectDlg(m_connection.Search(), this);
     m_pConnectDlg->setAttribute(Qt::WA_DeleteOnClose);
@@ -187,6 +196,7 @@ void CBrioDlg::OnReadBackCompleted(bool bLocked) {
     m_pMainVol->ShowLinkState(true);
     m_pBusy->HideBusy();
     m_pTitleBar->ShowStatus(true);
+    m_pEditActions->OnReadBackCompleted();
     if (!bLocked) {
         m_pSelector->ShowPage(kPageMusic);
         return;
@@ -234,6 +244,7 @@ void CBrioDlg::OnLinkLost(LinkKind link) {
     m_pMainVol->ShowLinkState(false);
     m_pBusy->HideBusy();
     m_pTitleBar->ShowStatus(false);
+    m_pEditActions->RefreshLinkNote();
     if (link == LinkKind::Usb) {
         setEnabled(true);
     }
@@ -268,7 +279,7 @@ void CBrioDlg::OnWindowMessage(int message, int wParam, int lParam) {
         case MSG_DISCONNECT:
             // The user asked to end the link in use.
             ShowQueuedMessage(this, QStringLiteral("断开连接"), QStringLiteral("提示"));
-            m_connection.Controller().DisconnectCurrent();
+            m_connection.UserDisconnect();
             break;
         case MSG_CURVE_POINT_MOVED:
         case MSG_CURVE_Q_CHANGED: {

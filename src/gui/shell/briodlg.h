@@ -15,6 +15,7 @@ class CAudioData;
 class CConnectDlg;
 class CConnectInfoDlg;
 class CDrawCurve;
+class CEditActions;
 class CUnitConnection;
 class CMainVolDlg;
 class CMusicDlg;
@@ -60,6 +61,7 @@ public:
     CMusicDlg* MusicPage() const { return m_pMusic; }
     CDrawCurve* CurveView() const { return m_pCurve; }
     CConnectInfoDlg* BusyBox() const { return m_pBusy; }
+    CEditActions* EditActions() const { return m_pEditActions; }
     CUnlockDlg* UnlockDialog() const;
     CConnectDlg* ConnectDialog() const;
     const SPageTable& Pages() const { return m_pages; }
@@ -91,6 +93,7 @@ private:
     CMusicDlg* m_pMusic = nullptr;
     CDrawCurve* m_pCurve = nullptr;
     CConnectInfoDlg* m_pBusy = nullptr;
+    CEditActions* m_pEditActions = nullptr;
     QPointer<CUnlockDlg> m_pUnlock;
     QPointer<CConnectDlg> m_pConnectDlg;
     std::unique_ptr<CShortcutFilter> m_pShortcuts;

@@ -30,6 +30,8 @@ SAppOptions ParseCommandLine(const QStringList& args) {
         const bool hasValue = i + 1 < args.size();
         if (arg == "--help" || arg == "-h") {
             options.bHelp = true;
+        } else if (arg == "--no-reconnect") {
+            options.bNoReconnect = true;
         } else if (arg == "--version") {
             options.bVersion = true;
         } else if (arg == "--paced") {
@@ -69,6 +71,7 @@ SAppOptions ParseCommandLine(const QStringList& args) {
 QString UsageText() {
     return QStringLiteral(
         "usage: sonvela [--tcp HOST[:PORT] | --serial PORT] [--paced] [--lang en|zh]\n"
+        "               [--no-reconnect]\n"
         "       sonvela --help | --version\n"
         "\n"
         "The editor of the TQ640V. Without a link option it searches the unit over USB,\n"
@@ -78,6 +81,8 @@ QString UsageText() {
         "  --serial PORT      connect only over this serial port (ttyUSB0 or /dev/ttyUSB0)\n"
         "  --paced            read the unit at the link's tick pace (16 ms a request)\n"
         "  --lang en|zh       interface language (English by default)\n"
+        "  --no-reconnect     leave a lost link down (the setting link/autoReconnect, on by\n"
+        "                     default, keeps trying it again after 1, 2, 4, 8, then every 10 s)\n"
         "  --help             show this text\n"
         "  --version          show the version\n");
 }

@@ -1,6 +1,7 @@
 // The editor's command line: sonvela [--tcp HOST[:PORT] | --serial PORT] [--paced]
-// [--lang en|zh], --help, --version. With --tcp or --serial the search tries only that link, with
-// the address or port used as given; without either it tries USB, the serial ports and the network.
+// [--lang en|zh] [--no-reconnect], --help, --version. With --tcp or --serial the search tries
+// only that link, with the address or port used as given; without either it tries USB, the
+// serial ports and the network.
 #pragma once
 
 #include <QString>
@@ -16,9 +17,10 @@ inline constexpr int kExitAlreadyRunning = 1;
 struct SAppOptions {
     bool bHelp = false;
     bool bVersion = false;
-    int language = 1;  // label table language: 0 Chinese, 1 English
-    SearchPlan plan;   // what the connect action searches
-    QString error;     // non-empty: the command line was wrong
+    int language = 1;           // label table language: 0 Chinese, 1 English
+    SearchPlan plan;            // what the connect action searches
+    bool bNoReconnect = false;  // a lost link is not tried again (the setting is not changed)
+    QString error;              // non-empty: the command line was wrong
 };
 
 // Parses the arguments after the program name.

@@ -47,6 +47,25 @@ bool CShortcutFilter::StepVolume(int key) {
     return false;
 }
 
+bool CShortcutFilter::EditKey(int key, Qt::KeyboardModifiers modifiers) {
+    const std::function<void()>* action = nullptr;
+    if (key == Qt::Key_F7 && modifiers == Qt::NoModifier) {
+        action = &m_editKeys.toggleAb;
+    } else if (qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr) {
+        return false;
+    } else if (key == Qt::Key_Z && modifiers == Qt::ControlModifier) {
+        action = &m_editKeys.undo;
+    } else if ((key == Qt::Key_Y && modifiers == Qt::ControlModifier) ||
+               (key == Qt::Key_Z && modifiers == (Qt::ControlModifier | Qt::ShiftModifier))) {
+        action = &m_editKeys.redo;
+    }
+    if (action == nullptr || !*action) {
+        return false;
+    }
+    (*action)();
+    return true;
+}
+
 bool CShortcutFilter::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::KeyPress || !watched->isWidgetType() ||
         static_cast<QWidget*>(watched)->window() != m_pWindow) {
@@ -60,6 +79,9 @@ bool CShortcutFilter::eventFilter(QObject* watched, QEvent* event) {
         return true;
     }
     if (key == Qt::Key_F5) {
+        return true;
+    }
+    if (EditKey(key, modifiers)) {
         return true;
     }
     if (modifiers == Qt::ControlModifier) {

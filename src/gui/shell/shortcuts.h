@@ -1,9 +1,12 @@
 // The main window's keys, seen before any of its controls: Enter and Escape move the focus to
 // the window, F5 is ignored, P toggles the spectrum (unless a text box has the focus), and
 // Ctrl with Q/A, W/S, E/D raises or lowers the music, microphone or effect volume by one step.
+// Ctrl+Z undoes, Ctrl+Y and Ctrl+Shift+Z redo (in a text box they stay the box's own), F7
+// toggles A/B.
 #pragma once
 
 #include <QObject>
+#include <functional>
 
 class CAudioData;
 class CMainVolDlg;
@@ -16,15 +19,25 @@ public:
     CShortcutFilter(QWidget* pWindow, CAudioData& model, CMainVolDlg& mainVol,
                     CSwitchChDlg& selector);
 
+    struct SEditKeys {
+        std::function<void()> undo;
+        std::function<void()> redo;
+        std::function<void()> toggleAb;
+    };
+    void SetEditKeys(SEditKeys keys) { m_editKeys = std::move(keys); }
+
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     // Steps volume `field` of the master volume record; false when the key is not one.
     bool StepVolume(int key);
+    // Undo, redo, A/B; false when the key is none of them.
+    bool EditKey(int key, Qt::KeyboardModifiers modifiers);
 
     QWidget* m_pWindow;
     CAudioData& m_model;
     CMainVolDlg& m_mainVol;
     CSwitchChDlg& m_selector;
+    SEditKeys m_editKeys;
 };

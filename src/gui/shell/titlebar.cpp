@@ -18,6 +18,8 @@ namespace {
 constexpr int kBluetoothNameLength = 20;
 const QColor kStatusRed(255, 0, 0);
 const QColor kStatusGreen(0, 255, 0);
+const QColor kStatusOrange(230, 130, 0);
+constexpr int kNoteWidth = 420;
 
 CXPButton* TitleButton(int id, QWidget* pParent) {
     auto* pButton = new CXPButton(id, pParent);
@@ -54,6 +56,21 @@ CTitleBar::CTitleBar(QWidget* parent) : QWidget(parent) {
     m_pBtEdit->hide();
     m_pBtOk->hide();
     connect(m_pBtOk, &QPushButton::clicked, this, &CTitleBar::BluetoothOkClicked);
+    m_pNote = new CStaticTrans(this);
+    m_pNote->setObjectName("note");
+    m_pNote->SetTextColour(Qt::darkGray);
+    m_pNote->SetBackColour(Qt::white);
+    m_pNote->setFixedWidth(kNoteWidth);
+    m_pAb = new CStaticTrans(this);
+    m_pAb->setObjectName("abSlot");
+    m_pAb->SetTextColour(Qt::darkBlue);
+    m_pAb->SetBackColour(Qt::white);
+    m_pAb->hide();
+    m_pSnapshot = new QPushButton(QStringLiteral("Snapshot"), this);
+    m_pSnapshot->setAutoDefault(false);
+    m_pSnapshot->setFocusPolicy(Qt::NoFocus);
+    m_pSnapshot->setToolTip(QStringLiteral("Keep the current settings as a parameter file"));
+    connect(m_pSnapshot, &QPushButton::clicked, this, &CTitleBar::SnapshotClicked);
 
     auto* pMinimise = TitleButton(1012, this);
     pMinimise->SetFaceBitmap(IDB_TITLE_MINIMISE);
@@ -73,6 +90,9 @@ CTitleBar::CTitleBar(QWidget* parent) : QWidget(parent) {
     pLayout->addWidget(pTitle);
     pLayout->addSpacing(20);
     pLayout->addWidget(m_pStatus);
+    pLayout->addWidget(m_pAb);
+    pLayout->addWidget(m_pNote);
+    pLayout->addWidget(m_pSnapshot);
     pLayout->addSpacing(20);
     pLayout->addWidget(m_pBtLabel);
     pLayout->addWidget(m_pBtEdit);
@@ -86,6 +106,21 @@ CTitleBar::CTitleBar(QWidget* parent) : QWidget(parent) {
 void CTitleBar::ShowStatus(bool bConnected) {
     m_pStatus->setText(LabelText(11, bConnected ? 25 : 24));
     m_pStatus->SetTextColour(bConnected ? kStatusGreen : kStatusRed);
+}
+
+void CTitleBar::ShowReconnecting(int attempt) {
+    m_pStatus->setText(QStringLiteral("Reconnecting… (%1)").arg(attempt));
+    m_pStatus->SetTextColour(kStatusOrange);
+}
+
+void CTitleBar::ShowNote(const QString& text) {
+    m_pNote->setToolTip(text);
+    m_pNote->setText(m_pNote->fontMetrics().elidedText(text, Qt::ElideRight, kNoteWidth - 4));
+}
+
+void CTitleBar::ShowAbSlot(const QString& slot) {
+    m_pAb->setText(slot.isEmpty() ? QString() : QStringLiteral("A/B: %1").arg(slot));
+    m_pAb->setVisible(!slot.isEmpty());
 }
 
 void CTitleBar::ShowBluetoothRow() {

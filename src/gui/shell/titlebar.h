@@ -19,6 +19,12 @@ public:
 
     // "Connected" in green or "UnConnect" in red.
     void ShowStatus(bool bConnected);
+    // "Reconnecting… (n)" in orange, while a lost link is tried again.
+    void ShowReconnecting(int attempt);
+    // A line beside the status: why a search failed, what undo did, that edits are kept.
+    void ShowNote(const QString& text);
+    // The A/B slot that is live ("A" or "B"); empty hides it.
+    void ShowAbSlot(const QString& slot);
     void ShowBluetoothRow();
 
     CStaticTrans* StatusLabel() const { return m_pStatus; }
@@ -26,6 +32,9 @@ public:
     QPushButton* BluetoothOk() const { return m_pBtOk; }
     CStaticTrans* BluetoothLabel() const { return m_pBtLabel; }
     CXPButton* MaximiseButton() const { return m_pMaximise; }
+    CStaticTrans* NoteLabel() const { return m_pNote; }
+    CStaticTrans* AbLabel() const { return m_pAb; }
+    QPushButton* SnapshotButton() const { return m_pSnapshot; }
 
 signals:
     void StatusClicked();
@@ -33,6 +42,7 @@ signals:
     void MinimiseClicked();
     void MaximiseClicked();
     void CloseClicked();
+    void SnapshotClicked();
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -43,6 +53,9 @@ protected:
 
 private:
     CStaticTrans* m_pStatus;
+    CStaticTrans* m_pNote;
+    CStaticTrans* m_pAb;
+    QPushButton* m_pSnapshot;
     CStaticTrans* m_pBtLabel;
     CLimitInputEdit* m_pBtEdit;
     QPushButton* m_pBtOk;

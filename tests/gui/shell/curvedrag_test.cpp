@@ -1,6 +1,6 @@
 // A Music band dragged on the main window's curve view with real mouse events, against the
 // simulated unit over TCP: the first frame leaves at once, the rest within two link ticks, and
-// the Music page's band controls follow the drag.
+// the Music page's band controls follow the drag; the drag is one step of the edit history.
 #include <gtest/gtest.h>
 
 #include <QTest>
@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "core/model/audiodata.h"
+#include "core/protocol/audiodataadapter.h"
 #include "core/protocol/command.h"
 #include "core/protocol/linkinterfaces.h"
 #include "core/protocol/linkstate.h"
@@ -43,22 +44,27 @@ QPoint Centre(const CFilter& band) {
     return {c.x, c.y};
 }
 
-TEST(EditorCurve, MusicBandDraggedOnTheCurveReachesTheUnitWithinTwoTicks) {
-    EditorRig rig;
+// Words of the dragged band in the music block.
+const int kGainWord = OwnerBandBase(OwnerKind::Music) + kBandWordCount * kBand + kBandWordGain;
+const int kFreqWord = OwnerBandBase(OwnerKind::Music) + kBandWordCount * kBand + kBandWordFreq;
+
+// The editor connected over TCP to a unit whose music equaliser is in use, with band 4 at 0 dB
+// on frequency step 180 (set before the search, which starts a second later).
+void StartWithBandAtZeroDb(EditorRig& rig) {
     ASSERT_EQ(rig.StartTcp(), 0);
-    // The unit's music equaliser in use, band 4 at 0 dB on frequency step 180 (the search starts a
-    // second later).
-    const int firstWord = OwnerBandBase(OwnerKind::Music) + kBandWordCount * kBand;
-    const int gainWord = firstWord + kBandWordGain;
-    const int freqWord = firstWord + kBandWordFreq;
     rig.tcpUnit->WithUnit([&](CSimUnit& unit) {
         unit.Block(0)[4] = 0;
-        unit.Block(0)[static_cast<std::size_t>(gainWord)] = 120;
-        unit.Block(0)[static_cast<std::size_t>(freqWord)] = 180;
+        unit.Block(0)[static_cast<std::size_t>(kGainWord)] = 120;
+        unit.Block(0)[static_cast<std::size_t>(kFreqWord)] = 180;
     });
     ASSERT_TRUE(rig.WaitStatus("Connected"));
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&rig.Window()));
     rig.Settle();
+}
+
+TEST(EditorCurve, MusicBandDraggedOnTheCurveReachesTheUnitWithinTwoTicks) {
+    EditorRig rig;
+    ASSERT_NO_FATAL_FAILURE(StartWithBandAtZeroDb(rig));
 
     CDrawCurve* pCurve = rig.Window().CurveView();
     CMusicDlg* pMusic = rig.Window().MusicPage();
@@ -112,14 +118,14 @@ TEST(EditorCurve, MusicBandDraggedOnTheCurveReachesTheUnitWithinTwoTicks) {
         std::this_thread::sleep_for(std::chrono::milliseconds(1));
     }
     EXPECT_EQ(rig.UnitFramesReceived(), framesBefore + 1);
-    EXPECT_TRUE(rig.UnitWord(0, gainWord) == band.GetGain() ||
-                rig.UnitWord(0, freqWord) == band.GetFreq());
+    EXPECT_TRUE(rig.UnitWord(0, kGainWord) == band.GetGain() ||
+                rig.UnitWord(0, kFreqWord) == band.GetFreq());
 
     // The other word follows at the link's pace once the unit has acknowledged the first: one
     // tick takes it from the model, the next sends it.
     ASSERT_TRUE(QTest::qWaitFor([&] {
-        return rig.UnitWord(0, gainWord) == band.GetGain() &&
-               rig.UnitWord(0, freqWord) == band.GetFreq();
+        return rig.UnitWord(0, kGainWord) == band.GetGain() &&
+               rig.UnitWord(0, kFreqWord) == band.GetFreq();
     }));
     EXPECT_EQ(sentByTick, 2);
     EXPECT_EQ(rig.UnitFramesReceived(), framesBefore + 2);
@@ -129,5 +135,45 @@ TEST(EditorCurve, MusicBandDraggedOnTheCurveReachesTheUnitWithinTwoTicks) {
     EXPECT_EQ(Control<CBitmapSlider>(*pMusic, kGainSlider + kBand)->GetPos(), 180 - band.GetGain());
     EXPECT_EQ(Control<CNumSpin>(*pMusic, kFreqSpin + kBand)->GetPos(), band.GetFreq());
     EXPECT_EQ(pMusic->SelectedBand(), kBand);
+}
+
+TEST(EditorCurve, ADragIsOneStepThatCtrlZTakesBackOnThePageTheCurveAndTheUnit) {
+    EditorRig rig;
+    ASSERT_NO_FATAL_FAILURE(StartWithBandAtZeroDb(rig));
+    CDrawCurve* pCurve = rig.Window().CurveView();
+    CMusicDlg* pMusic = rig.Window().MusicPage();
+    CFilter& band = rig.app->Model().Music().GetEQ().GetAt(kBand);
+    const QPoint from = Centre(band);
+
+    // Pressed, moved three times, released: one step.
+    QTest::mouseMove(pCurve, from + QPoint(0, 1));
+    QTest::mouseMove(pCurve, from);
+    QTest::mousePress(pCurve, Qt::LeftButton, {}, from);
+    for (const QPoint step : {QPoint(30, -20), QPoint(60, -40), QPoint(90, -60)}) {
+        QTest::mouseMove(pCurve, from + step);
+    }
+    QTest::mouseRelease(pCurve, Qt::LeftButton, {}, from + QPoint(90, -60));
+    const std::int16_t draggedGain = band.GetGain();
+    const std::int16_t draggedFreq = band.GetFreq();
+    ASSERT_NE(draggedGain, 120);
+    ASSERT_NE(draggedFreq, 180);
+    EXPECT_EQ(rig.app->Connection().ModelAdapter()->Session().History().UndoCount(), 1);
+    pMusic->SelectBand(0);
+
+    QTest::keyClick(&rig.Window(), Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(band.GetGain(), 120);
+    EXPECT_EQ(band.GetFreq(), 180);
+    EXPECT_EQ(Control<CNumSpin>(*pMusic, kGainSpin + kBand)->GetPos(), 120);
+    EXPECT_EQ(Control<CNumSpin>(*pMusic, kFreqSpin + kBand)->GetPos(), 180);
+    EXPECT_EQ(pMusic->SelectedBand(), kBand);
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return rig.UnitWord(0, kGainWord) == 120 && rig.UnitWord(0, kFreqWord) == 180; }));
+
+    QTest::keyClick(&rig.Window(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(Control<CNumSpin>(*pMusic, kGainSpin + kBand)->GetPos(), draggedGain);
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        return rig.UnitWord(0, kGainWord) == draggedGain &&
+               rig.UnitWord(0, kFreqWord) == draggedFreq;
+    }));
 }
 }  // namespace

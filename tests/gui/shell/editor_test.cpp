@@ -5,10 +5,13 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
+#include <QElapsedTimer>
 #include <QPushButton>
 #include <QTest>
 
 #include "core/model/audiodata.h"
+#include "core/protocol/audiodataadapter.h"
 #include "core/protocol/linkstate.h"
 #include "gui/controls/bitmapslider.h"
 #include "gui/controls/limitinputedit.h"
@@ -20,10 +23,12 @@
 #include "gui/pages/pagestate.h"
 #include "gui/pages/switchchdlg.h"
 #include "gui/shell/connectinfodlg.h"
+#include "gui/shell/editactions.h"
 #include "gui/shell/focusring.h"
 #include "gui/shell/singleinstance.h"
 #include "gui/shell/unlockdlg.h"
 #include "link/linkcontroller.h"
+#include "link/reconnector.h"
 #include "tests/gui/shell/editorrig.h"
 #include "tests/support/controlbyid.h"
 #include "tests/support/modalboxes.h"
@@ -187,6 +192,9 @@ TEST(Editor, UnpluggingTheUsbUnitEndsTheLinkAnotherHidDeviceDoesNot) {
     EditorRig rig;
     ASSERT_EQ(rig.StartUsb(), 0);
     ASSERT_TRUE(rig.WaitStatus("Connected"));
+    // Nothing was edited before the unit came: nothing to ask about.
+    EXPECT_EQ(rig.app->Connection().ModelAdapter()->LastReadBackOutcome(),
+              CEditSession::Outcome::NothingKept);
     CLinkController& controller = rig.app->Connection().Controller();
     controller.OnHidRemoved("/dev/hidraw3");
     QTest::qWait(20);
@@ -197,9 +205,47 @@ TEST(Editor, UnpluggingTheUsbUnitEndsTheLinkAnotherHidDeviceDoesNot) {
         rig.hid.deviceAttached = false;
     }
     controller.OnHidRemoved(rig.hid.path);
-    EXPECT_TRUE(rig.WaitStatus("UnConnect", 2000));
+    // The link is tried again; the edit made while it is down is kept.
+    EXPECT_TRUE(rig.WaitStatus("Reconnecting… (1)", 2000));
     EXPECT_EQ(rig.app->Connection().State().connected, 0);
     EXPECT_TRUE(rig.Window().isEnabled());
+    EXPECT_TRUE(rig.Window().EditActions()->Note().startsWith("Edits are kept"));
+    rig.app->Model().Volume().SetEffectVol(7);
+
+    // Plugged in again, the unit comes back at once (no waiting for the next try) and, as it
+    // holds what it held, takes the kept edit.
+    {
+        std::lock_guard lock(rig.hid.mutex);
+        rig.hid.deviceAttached = true;
+    }
+    controller.OnHidArrived(rig.hid.path);
+    EXPECT_TRUE(rig.app->Connection().Search().IsRunning()) << "tried at once, not a second later";
+    EXPECT_TRUE(rig.WaitStatus("Connected", 3000));
+    EXPECT_EQ(rig.app->Connection().ModelAdapter()->LastReadBackOutcome(),
+              CEditSession::Outcome::Sent);
+    // Each connection keeps what the unit held as a snapshot in the user's data folder.
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            return QDir(CEditActions::SnapshotFolder())
+                       .entryList({"* unit*.pmx"}, QDir::Files)
+                       .size() == 2;
+        },
+        2000));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] {
+            std::lock_guard lock(rig.hid.mutex);
+            return rig.usbUnit->Block(kChVolume)[2] == 7;
+        },
+        2000));
+}
+
+TEST(Editor, TheUsersOwnDisconnectIsNotTriedAgain) {
+    EditorRig rig;
+    ASSERT_EQ(rig.StartUsb(), 0);
+    ASSERT_TRUE(rig.WaitStatus("Connected"));
+    rig.Window().OnWindowMessage(MSG_DISCONNECT, 0, 0);
+    EXPECT_TRUE(rig.WaitStatus("UnConnect", 2000));
+    EXPECT_FALSE(rig.app->Connection().Reconnector().Active());
 }
 }  // namespace
 

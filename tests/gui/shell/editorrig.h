@@ -1,6 +1,7 @@
 // The whole editor as sonvela starts it, against the simulated unit: over TCP on the loopback
 // address (the unit in its own thread) or over USB through the fake HID backend (the unit
-// answering each report at once). Lock files and settings go to a folder of the test's own;
+// answering each report at once). Lock files, settings and snapshots go to a folder of the
+// test's own;
 // no sound server is reachable.
 #pragma once
 
@@ -31,6 +32,8 @@ struct EditorRig {
         // settings stay in the test's folder.
         qputenv("PULSE_SERVER", ("unix:" + lockDir.filePath("no-sound-server")).toLocal8Bit());
         QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, lockDir.path());
+        // Snapshots go to the test's folder too.
+        qputenv("XDG_DATA_HOME", lockDir.path().toLocal8Bit());
     }
     ~EditorRig() {
         app.reset();
