@@ -9,8 +9,7 @@
 #include "clicommands.h"
 #include "clihelp.h"
 #include "core/model/audiodata.h"
-#include "core/model/parametercheck.h"
-#include "core/model/pmxfile.h"
+#include "core/model/parameterimport.h"
 #include "devicesession.h"
 #include "link/linkcontroller.h"
 #include "rangereport.h"
@@ -26,12 +25,11 @@ int RunRestoreCommand(const QStringList& args) {
         return UsageError("restore", "give one parameter file");
     }
     const QString file = rest[0];
-    std::vector<std::uint8_t> bytes;
-    const PmxResult read = ReadParameterBytes(file.toStdString(), bytes);
-    if (!read.ok) {
-        return Fail(kExitFailed, QString::fromStdString(read.error));
+    const CheckedParameterFile checked = ReadCheckedParameterFile(file.toStdString());
+    if (!checked.read.ok) {
+        return Fail(kExitFailed, QString::fromStdString(checked.read.error));
     }
-    const std::vector<RangeIssue> issues = CheckParameterBytes(bytes);
+    const std::vector<RangeIssue>& issues = checked.issues;
     if (!issues.empty()) {
         QTextStream err(stderr);
         PrintRangeReport(err, file, issues);
@@ -48,8 +46,7 @@ int RunRestoreCommand(const QStringList& args) {
     if (result != kExitOk) {
         return result;
     }
-    LoadParameterBytes(session.Model(), bytes);
-    ClampToAllowedRanges(session.Model());
+    LoadCheckedParameterFile(session.Model(), checked);
     bool confirmed = false;
     QObject::connect(&session.Controller(), &CLinkController::VolumesConfirmed,
                      [&confirmed] { confirmed = true; });

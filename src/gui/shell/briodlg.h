@@ -21,6 +21,7 @@ class CMusicDlg;
 class CShortcutFilter;
 class CSpectrumInput;
 class CSwitchChDlg;
+class CSystemSettingDlg;
 class CTitleBar;
 class CUnlockDlg;
 class ISpectrumRecorder;
@@ -59,6 +60,7 @@ public:
     CMainVolDlg* MainVolPage() const { return m_pMainVol; }
     CMusicDlg* MusicPage() const { return m_pMusic; }
     CDrawCurve* CurveView() const { return m_pCurve; }
+    CSystemSettingDlg* SystemPage() const { return m_pSystem; }
     CConnectInfoDlg* BusyBox() const { return m_pBusy; }
     CUnlockDlg* UnlockDialog() const;
     CConnectDlg* ConnectDialog() const;
@@ -68,10 +70,17 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // A .pmx file dropped on the window is offered for upload as "Open..." offers it.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     void LayoutPages();
     void OnReadBackCompleted(bool bLocked);
+    // The output pages' selected scene from the unit's output section state.
+    void ApplyOutputScene();
+    // The whole model to the unit, then the volume strip, page 0 and the curve follow.
+    void UploadModel();
     void ShowUnlockDialog(bool bModal);
     void OnLinkLost(LinkKind link);
     void OnStatusClicked();
@@ -88,6 +97,7 @@ private:
     CMainVolDlg* m_pMainVol = nullptr;
     CMusicDlg* m_pMusic = nullptr;
     CDrawCurve* m_pCurve = nullptr;
+    CSystemSettingDlg* m_pSystem = nullptr;
     CConnectInfoDlg* m_pBusy = nullptr;
     QPointer<CUnlockDlg> m_pUnlock;
     QPointer<CConnectDlg> m_pConnectDlg;

@@ -55,21 +55,31 @@ bool CShortcutFilter::eventFilter(QObject* watched, QEvent* event) {
     const auto* pKey = static_cast<QKeyEvent*>(event);
     const int key = pKey->key();
     const Qt::KeyboardModifiers modifiers = pKey->modifiers() & ~Qt::KeypadModifier;
-    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+    // A text box keeps its keys: Enter confirms what was typed (a password, a name), letters
+    // with or without Ctrl edit the text (Ctrl+A selects it all).
+    const bool bInTextBox = qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr;
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        if (bInTextBox) {
+            return false;
+        }
+        m_pWindow->setFocus();
+        return true;
+    }
+    if (key == Qt::Key_Escape) {
         m_pWindow->setFocus();
         return true;
     }
     if (key == Qt::Key_F5) {
         return true;
     }
+    if (bInTextBox) {
+        return false;
+    }
     if (modifiers == Qt::ControlModifier) {
-        return StepVolume(key);
+        // A disabled window (the busy box shows) takes no edit.
+        return m_pWindow->isEnabled() && StepVolume(key);
     }
     if (key == Qt::Key_P && (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier)) {
-        // In a text box P is a letter.
-        if (qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr) {
-            return false;
-        }
         m_selector.ToggleSpectrum();
         return true;
     }

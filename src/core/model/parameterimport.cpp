@@ -1,0 +1,20 @@
+#include "core/model/parameterimport.h"
+
+CheckedParameterFile ReadCheckedParameterFile(const std::string& path) {
+    CheckedParameterFile file;
+    file.read = ReadParameterBytes(path, file.bytes);
+    if (!file.read.ok) {
+        file.bytes.clear();
+        return file;
+    }
+    file.issues = CheckParameterBytes(file.bytes);
+    return file;
+}
+
+bool LoadCheckedParameterFile(CAudioData& model, const CheckedParameterFile& file) {
+    if (!file.read.ok || !LoadParameterBytes(model, file.bytes)) {
+        return false;
+    }
+    ClampToAllowedRanges(model);
+    return true;
+}
