@@ -25,7 +25,7 @@ constexpr int kLabelGroupMessages = 11;
 constexpr int kLabelGroupOwn = 12;
 constexpr int kNumberColumnWidth = 50;
 constexpr int kNameColumnWidth = 215;
-constexpr int kModeNameLength = 20;
+constexpr int kFileNameMaxLength = 80;
 
 QString Prompt() {
     return LabelText(kLabelGroupMessages, 3);
@@ -71,7 +71,7 @@ CPmxFilePanel::CPmxFilePanel(CAudioData& model, const QString& folder, QWidget* 
     m_pName->setObjectName(QStringLiteral("fileName"));
     m_pName->SetTextColour(Qt::black);
     m_pName->SetBackColour(Qt::white);
-    m_pName->setMaxLength(kModeNameLength * 4);
+    m_pName->setMaxLength(kFileNameMaxLength);
     m_pName->setGeometry(84, 372, 246, 22);
 
     m_pLoad = MakeButton(IDC_SYS_LOAD_FILE, LabelText(kLabelGroupSystem, 20), this,

@@ -22,7 +22,6 @@
 #include "gui/pages/messagebox.h"
 #include "gui/pages/pagecolours.h"
 #include "gui/settings/pmxfilepanel.h"
-#include "gui/settings/pmxfolder.h"
 #include "gui/shell/windowmessages.h"
 
 namespace {
@@ -63,7 +62,8 @@ QString ModeNameText(const CAudioData& model, int mode) {
 }
 }  // namespace
 
-CSystemSettingDlg::CSystemSettingDlg(CAudioData& model, QWidget* parent)
+CSystemSettingDlg::CSystemSettingDlg(CAudioData& model, const QString& libraryFolder,
+                                     QWidget* parent)
     : QWidget(parent), m_model(model) {
     setAutoFillBackground(true);
     QPalette back = palette();
@@ -90,7 +90,7 @@ CSystemSettingDlg::CSystemSettingDlg(CAudioData& model, QWidget* parent)
     BuildToneLimits();
 
     AddGroup(18, QRect(750, 30, 345, 520));
-    m_pFiles = new CPmxFilePanel(m_model, ParameterLibraryFolder(), m_pBody);
+    m_pFiles = new CPmxFilePanel(m_model, libraryFolder, m_pBody);
     m_pFiles->setGeometry(758, 55, 330, 485);
 }
 

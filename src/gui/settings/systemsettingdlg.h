@@ -59,7 +59,8 @@ public:
         std::function<void(const QString& address)> connectTo;
     };
 
-    explicit CSystemSettingDlg(CAudioData& model, QWidget* parent = nullptr);
+    // libraryFolder: the parameter-file library (empty: none).
+    CSystemSettingDlg(CAudioData& model, const QString& libraryFolder, QWidget* parent = nullptr);
 
     void SetHandlers(SHandlers handlers);
     // Every control from the model and the link state; runs whenever the page is shown.

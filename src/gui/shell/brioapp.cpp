@@ -32,7 +32,8 @@ int CBrioApp::Start() {
         backend = MakeHidapiBackend();
     }
     m_pConnection = std::make_unique<CUnitConnection>(*m_pAudioData, std::move(backend));
-    m_pMainWindow = std::make_unique<CBrioDlg>(*m_pAudioData, *m_pConnection, m_options.plan);
+    m_pMainWindow = std::make_unique<CBrioDlg>(*m_pAudioData, *m_pConnection, m_options.plan,
+                                               m_environment.libraryFolder);
 
     // From here on the user is told things in boxes over the window.
     m_pNotify = std::make_unique<CMessageBoxNotify>(m_pMainWindow.get());

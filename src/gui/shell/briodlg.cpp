@@ -24,6 +24,7 @@
 #include "gui/pages/musicdlg.h"
 #include "gui/pages/switchchdlg.h"
 #include "gui/settings/pmxfilepanel.h"
+#include "gui/settings/pmxfolder.h"
 #include "gui/settings/systemsettingdlg.h"
 #include "gui/shell/connectdlg.h"
 #include "gui/shell/connectinfodlg.h"
@@ -51,7 +52,7 @@ QString DroppedParameterFile(const QMimeData* pData) {
 }  // namespace
 
 CBrioDlg::CBrioDlg(CAudioData& model, CUnitConnection& connection, const SearchPlan& plan,
-                   QWidget* parent)
+                   const QString& libraryFolder, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       m_connection(connection),
       m_model(model),
@@ -67,7 +68,8 @@ CBrioDlg::CBrioDlg(CAudioData& model, CUnitConnection& connection, const SearchP
     m_pCurve = new CDrawCurve(this);
     m_pCurve->SetModel(&m_model);
     m_pSpectrumInput = std::make_unique<CSpectrumInput>(*m_pCurve);
-    m_pSystem = new CSystemSettingDlg(m_model, this);
+    m_pSystem = new CSystemSettingDlg(
+        m_model, libraryFolder.isEmpty() ? ParameterLibraryFolder() : libraryFolder, this);
     m_pSystem->hide();
     m_pBusy = new CConnectInfoDlg(this);
 

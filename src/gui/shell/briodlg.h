@@ -37,9 +37,10 @@ inline constexpr int kPageHeight = 270;
 class CBrioDlg : public QWidget {
     Q_OBJECT
 public:
-    // plan: what the connect action searches.
+    // plan: what the connect action searches; libraryFolder: the parameter-file library, empty
+    // for the usual place (pmxfolder.h), which is created when missing.
     CBrioDlg(CAudioData& model, CUnitConnection& connection, const SearchPlan& plan,
-             QWidget* parent = nullptr);
+             const QString& libraryFolder = {}, QWidget* parent = nullptr);
     ~CBrioDlg() override;
 
     // Tries the unit's USB device and schedules the connect action.

@@ -7,6 +7,7 @@
 
 #include "core/model/audiodata.h"
 #include "core/viewmath/volumerules.h"
+#include "gui/controls/numedit.h"
 #include "gui/pages/mainvoldlg.h"
 #include "gui/pages/switchchdlg.h"
 
@@ -56,8 +57,11 @@ bool CShortcutFilter::eventFilter(QObject* watched, QEvent* event) {
     const int key = pKey->key();
     const Qt::KeyboardModifiers modifiers = pKey->modifiers() & ~Qt::KeypadModifier;
     // A text box keeps its keys: Enter confirms what was typed (a password, a name), letters
-    // with or without Ctrl edit the text (Ctrl+A selects it all).
-    const bool bInTextBox = qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr;
+    // with or without Ctrl edit the text (Ctrl+A selects it all). A number box is not one of
+    // them: Enter takes its number by moving the focus away, and the volume keys work in it.
+    QWidget* pFocus = QApplication::focusWidget();
+    const bool bInTextBox =
+        qobject_cast<QLineEdit*>(pFocus) != nullptr && qobject_cast<CNumEdit*>(pFocus) == nullptr;
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         if (bInTextBox) {
             return false;
@@ -80,6 +84,10 @@ bool CShortcutFilter::eventFilter(QObject* watched, QEvent* event) {
         return m_pWindow->isEnabled() && StepVolume(key);
     }
     if (key == Qt::Key_P && (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier)) {
+        // In a number box P is still a letter.
+        if (qobject_cast<QLineEdit*>(pFocus) != nullptr) {
+            return false;
+        }
         m_selector.ToggleSpectrum();
         return true;
     }

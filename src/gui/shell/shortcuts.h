@@ -1,9 +1,11 @@
 // The main window's keys, seen before any of its controls: Enter and Escape move the focus to
 // the window, F5 is ignored, P toggles the spectrum, and Ctrl with Q/A, W/S, E/D raises or
-// lowers the music, microphone or effect volume by one step. While a text box has the focus it
-// keeps its keys: Enter reaches it (it confirms a password or a name), and P and the Ctrl
-// letters edit its text (Ctrl+A selects all, as in any text box) instead of acting on the
-// spectrum or the volumes. Escape and F5 keep their meaning everywhere.
+// lowers the music, microphone or effect volume by one step (not while the window is disabled).
+// While a text box has the focus it keeps its keys: Enter reaches it (it confirms a password or
+// a name), and P and the Ctrl letters edit its text (Ctrl+A selects all, as in any text box)
+// instead of acting on the spectrum or the volumes. A number box is no text box here: Enter
+// takes its number and the Ctrl letters step the volumes. Escape and F5 keep their meaning
+// everywhere.
 #pragma once
 
 #include <QObject>

@@ -5,6 +5,7 @@
 #pragma once
 
 #include <QApplication>
+#include <QDir>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
@@ -37,11 +38,16 @@ struct EditorRig {
         QApplication::processEvents();
     }
 
+    // The parameter-file library of the editor under test.
+    QString LibraryFolder() const { return lockDir.filePath(QStringLiteral("Mode")); }
+
     SAppEnvironment Environment() {
         SAppEnvironment environment;
         environment.hidBackend = std::make_unique<CFakeHidBackend>(hid);
         environment.lockFolder = lockDir.path();
         environment.bWatchHotplug = false;
+        QDir(lockDir.path()).mkpath(QStringLiteral("Mode"));
+        environment.libraryFolder = LibraryFolder();
         return environment;
     }
 
