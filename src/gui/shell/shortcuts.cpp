@@ -11,6 +11,13 @@
 #include "gui/pages/mainvoldlg.h"
 #include "gui/pages/switchchdlg.h"
 
+namespace {
+bool IsTextBox(QObject* pObject) {
+    return qobject_cast<QLineEdit*>(pObject) != nullptr &&
+           qobject_cast<CNumEdit*>(pObject) == nullptr;
+}
+}  // namespace
+
 CShortcutFilter::CShortcutFilter(QWidget* pWindow, CAudioData& model, CMainVolDlg& mainVol,
                                  CSwitchChDlg& selector)
     : m_pWindow(pWindow), m_model(model), m_mainVol(mainVol), m_selector(selector) {}
@@ -59,9 +66,10 @@ bool CShortcutFilter::eventFilter(QObject* watched, QEvent* event) {
     // A text box keeps its keys: Enter confirms what was typed (a password, a name), letters
     // with or without Ctrl edit the text (Ctrl+A selects it all). A number box is not one of
     // them: Enter takes its number by moving the focus away, and the volume keys work in it.
+    // The key is seen first on the box it is typed into, then on its parents while it is not
+    // taken, by which time a handler may have moved the focus to the next box.
     QWidget* pFocus = QApplication::focusWidget();
-    const bool bInTextBox =
-        qobject_cast<QLineEdit*>(pFocus) != nullptr && qobject_cast<CNumEdit*>(pFocus) == nullptr;
+    const bool bInTextBox = IsTextBox(watched) || IsTextBox(pFocus);
     if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         if (bInTextBox) {
             return false;
