@@ -184,8 +184,9 @@ const std::vector<LabelEntry>& LabelEntries() {
         {12, 19, "Open...", "打开..."},
         {12, 20, "Save as...", "另存为..."},
         {12, 21, "Parameter files (*.pmx)", "参数文件 (*.pmx)"},
-        {12, 22, "%1 values of the file are outside the unit's ranges; they are sent clamped to "
-                 "their ranges.",
+        {12, 22,
+         "%1 values of the file are outside the unit's ranges; they are sent clamped to "
+         "their ranges.",
          "文件中有%1个数值超出设备范围，将限定到范围内后上传。"},
         {12, 23, "%1 parameters differ from the unit.", "有%1个参数与设备不同。"},
     };

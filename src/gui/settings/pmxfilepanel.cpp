@@ -39,7 +39,7 @@ CXPButton* MakeButton(int id, const QString& text, QWidget* parent, const QRect&
     auto* pButton = new CXPButton(id, parent);
     pButton->SetFaceBitmap(IDB_SELECTOR_BUTTON);
     pButton->setText(text);
-    pButton->SetFontSize(12);
+    pButton->SetFontSize(11);
     pButton->SetTextColour(Qt::white);
     pButton->SetHoverTextColour(Qt::white);
     pButton->setGeometry(frame);
@@ -78,8 +78,8 @@ CPmxFilePanel::CPmxFilePanel(CAudioData& model, const QString& folder, QWidget* 
                          QRect(0, 406, 96, 32));
     m_pSave = MakeButton(IDC_SYS_SAVE_FILE, LabelText(kLabelGroupSystem, 21), this,
                          QRect(117, 406, 96, 32));
-    CXPButton* pOpen = MakeButton(IDC_SYS_OPEN_FILE, LabelText(kLabelGroupOwn, 19), this,
-                                  QRect(234, 406, 96, 32));
+    CXPButton* pOpen =
+        MakeButton(IDC_SYS_OPEN_FILE, LabelText(kLabelGroupOwn, 19), this, QRect(234, 406, 96, 32));
     CXPButton* pSaveAs = MakeButton(IDC_SYS_SAVE_FILE_AS, LabelText(kLabelGroupOwn, 20), this,
                                     QRect(234, 446, 96, 32));
     pOpen->setToolTip(QStringLiteral("Ctrl+O"));
@@ -92,8 +92,8 @@ CPmxFilePanel::CPmxFilePanel(CAudioData& model, const QString& folder, QWidget* 
 }
 
 void CPmxFilePanel::RefreshFileList() {
-    m_files = m_folder.isEmpty() ? std::vector<std::string>{}
-                                 : ListParameterFiles(LocalPath(m_folder));
+    m_files =
+        m_folder.isEmpty() ? std::vector<std::string>{} : ListParameterFiles(LocalPath(m_folder));
     m_selectedRow = -1;
     m_pList->clear();
     QList<QTreeWidgetItem*> rows;
@@ -185,14 +185,14 @@ void CPmxFilePanel::SaveCurrentModel() {
     // case; the save replaces the listed file, so the answer holds on every disk.
     const QString target = QDir(m_folder).filePath(
         QFile::decodeName(m_files[static_cast<std::size_t>(listed)].c_str()));
-    AskYesNoQueued(this,
-                   LabelText(kLabelGroupMessages, 15) + QString::fromStdString(fileName) +
-                       QStringLiteral("?"),
-                   LabelText(kLabelGroupMessages, 16), [this, target](bool yes) {
-                       if (yes) {
-                           WriteFile(target);
-                       }
-                   });
+    AskYesNoQueued(
+        this,
+        LabelText(kLabelGroupMessages, 15) + QString::fromStdString(fileName) + QStringLiteral("?"),
+        LabelText(kLabelGroupMessages, 16), [this, target](bool yes) {
+            if (yes) {
+                WriteFile(target);
+            }
+        });
 }
 
 void CPmxFilePanel::WriteFile(const QString& path) {

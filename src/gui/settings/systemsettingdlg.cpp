@@ -56,6 +56,12 @@ QString Prompt() {
     return LabelText(kLabelGroupMessages, 3);
 }
 
+// A disabled box takes the page's colour, so that it does not look ready for typing.
+void EnableEdit(CLimitInputEdit* pEdit, bool bEnabled) {
+    pEdit->setEnabled(bEnabled);
+    pEdit->SetBackColour(bEnabled ? QColor(Qt::white) : kPageBack);
+}
+
 // The 20 bytes of mode name `mode` as the unit holds them, padding included.
 QString ModeNameText(const CAudioData& model, int mode) {
     return QString::fromStdString(BytesToString(model.Image().ModeName(mode), kModeNameLength));
@@ -95,8 +101,8 @@ CSystemSettingDlg::CSystemSettingDlg(CAudioData& model, const QString& libraryFo
 }
 
 CColourGroupBox* CSystemSettingDlg::AddGroup(int labelSlot, const QRect& frame) {
-    auto* pGroup = new CColourGroupBox(LabelText(kLabelGroupSystem, labelSlot),
-                                       ECaptionAlign::Left, m_pBody);
+    auto* pGroup =
+        new CColourGroupBox(LabelText(kLabelGroupSystem, labelSlot), ECaptionAlign::Left, m_pBody);
     pGroup->setGeometry(frame);
     pGroup->lower();
     return pGroup;
@@ -109,8 +115,7 @@ CStaticTrans* CSystemSettingDlg::AddLabel(const QString& text, const QRect& fram
     return pLabel;
 }
 
-CXPButton* CSystemSettingDlg::AddButton(int id, const QString& text, int face,
-                                        const QRect& frame) {
+CXPButton* CSystemSettingDlg::AddButton(int id, const QString& text, int face, const QRect& frame) {
     auto* pButton = new CXPButton(id, m_pBody);
     pButton->SetFaceBitmap(face);
     pButton->setText(text);
@@ -140,10 +145,10 @@ void CSystemSettingDlg::BuildModes() {
     m_pModeList->setGeometry(90, 55, 260, 22);
     m_pModeName = AddEdit(kModeNameLength, QRect(90, 85, 260, 22));
     m_pModeName->setObjectName(QStringLiteral("modeName"));
-    m_pLoadMode = AddButton(IDC_SYS_LOAD_MODE, LabelText(kLabelGroupSystem, 3),
-                            IDB_SELECTOR_BUTTON, QRect(90, 116, 96, 32));
-    m_pSaveMode = AddButton(IDC_SYS_SAVE_MODE, LabelText(kLabelGroupSystem, 4),
-                            IDB_SELECTOR_BUTTON, QRect(200, 116, 96, 32));
+    m_pLoadMode = AddButton(IDC_SYS_LOAD_MODE, LabelText(kLabelGroupSystem, 3), IDB_SELECTOR_BUTTON,
+                            QRect(90, 116, 96, 32));
+    m_pSaveMode = AddButton(IDC_SYS_SAVE_MODE, LabelText(kLabelGroupSystem, 4), IDB_SELECTOR_BUTTON,
+                            QRect(200, 116, 96, 32));
     connect(m_pModeList, &QComboBox::activated, this, &CSystemSettingDlg::OnModeSelected);
     connect(m_pLoadMode, &CXPButton::clicked, this, &CSystemSettingDlg::LoadMode);
     connect(m_pSaveMode, &CXPButton::clicked, this, &CSystemSettingDlg::SaveMode);
@@ -155,6 +160,7 @@ void CSystemSettingDlg::BuildLimits() {
         const int y = 192 + 32 * static_cast<int>(i);
         AddLabel(LabelText(kLabelGroupSystem, kLimitDefs[i].captionSlot), QRect(22, y, 118, 22));
         auto* pSlider = new CBitmapSlider(kLimitDefs[i].sliderId, m_pBody);
+        pSlider->SetVertical(false);
         pSlider->SetBitmapChannel(IDB_H_CHANNEL, IDB_H_CHANNEL_FILLED);
         pSlider->SetBitmapThumb(IDB_H_THUMB);
         pSlider->SetRange(0, kLimitTop);
@@ -167,7 +173,8 @@ void CSystemSettingDlg::BuildLimits() {
 
 void CSystemSettingDlg::BuildPassword() {
     AddLabel(LabelText(kLabelGroupSystem, 9), QRect(22, 304, 160, 22));
-    m_pPanelLock = AddButton(IDC_SYS_PANEL_LOCK, QString(), IDB_TOGGLE_OFF, QRect(190, 304, 46, 22));
+    m_pPanelLock =
+        AddButton(IDC_SYS_PANEL_LOCK, QString(), IDB_TOGGLE_OFF, QRect(190, 304, 46, 22));
     connect(m_pPanelLock, &CXPButton::clicked, this, &CSystemSettingDlg::ToggleLock);
 
     AddGroup(10, QRect(10, 334, 360, 124));
@@ -196,8 +203,8 @@ void CSystemSettingDlg::BuildNetwork() {
     AddLabel(LabelText(kLabelGroupSystem, 16), QRect(22, 496, 90, 22));
     m_pAddress = AddEdit(15, QRect(116, 496, 140, 22));
     m_pAddress->setObjectName(QStringLiteral("address"));
-    m_pAddressOk = AddButton(IDC_SYS_ADDRESS_OK, LabelText(kLabelGroupSystem, 17),
-                             IDB_SCENE_NORMAL, QRect(270, 494, 70, 26));
+    m_pAddressOk = AddButton(IDC_SYS_ADDRESS_OK, LabelText(kLabelGroupSystem, 17), IDB_SCENE_NORMAL,
+                             QRect(270, 494, 70, 26));
     connect(m_pAddressOk, &CXPButton::clicked, this, &CSystemSettingDlg::ApplyAddress);
     connect(m_pAddress, &QLineEdit::returnPressed, this, &CSystemSettingDlg::ApplyAddress);
 }
@@ -290,9 +297,8 @@ void CSystemSettingDlg::RefreshFromModel() {
     }
     EnablePasswordEdits(bLocked && Connected(), false);
 
-    const bool bNetwork =
-        !Connected() || (m_handlers.isNetworkLink && m_handlers.isNetworkLink());
-    m_pAddress->setEnabled(bNetwork);
+    const bool bNetwork = !Connected() || (m_handlers.isNetworkLink && m_handlers.isNetworkLink());
+    EnableEdit(m_pAddress, bNetwork);
     m_pAddressOk->setEnabled(bNetwork);
 
     for (int r = 0; r < kToneRows; ++r) {
@@ -342,10 +348,8 @@ void CSystemSettingDlg::SaveMode() {
         return;
     }
     const QString shown = QString::fromStdString(BytesToString(slot, kModeNameLength));
-    const QString question = QStringLiteral("%1%2-%3?")
-                                 .arg(LabelText(kLabelGroupMessages, 1))
-                                 .arg(index + 1)
-                                 .arg(shown);
+    const QString question =
+        QStringLiteral("%1%2-%3?").arg(LabelText(kLabelGroupMessages, 1)).arg(index + 1).arg(shown);
     AskQueued(this, question, LabelText(kLabelGroupTone, 15), [this, index, slot](bool ok) {
         if (!ok || !Connected()) {
             return;
@@ -354,8 +358,8 @@ void CSystemSettingDlg::SaveMode() {
         std::copy(slot.begin(), slot.end(), target.begin());
         m_model.System().SetSelectedMode(index);
         m_model.System().SetSaveMode(static_cast<std::int16_t>(index));
-        m_pModeList->setItemText(index,
-                                 QStringLiteral("%1-").arg(index + 1) + ModeNameText(m_model, index));
+        m_pModeList->setItemText(
+            index, QStringLiteral("%1-").arg(index + 1) + ModeNameText(m_model, index));
     });
 }
 
@@ -412,9 +416,9 @@ void CSystemSettingDlg::ToggleLock() {
 }
 
 void CSystemSettingDlg::EnablePasswordEdits(bool bOld, bool bNewAndOk) {
-    m_password[kPasswordOld]->setEnabled(bOld);
-    m_password[kPasswordNew]->setEnabled(bNewAndOk);
-    m_password[kPasswordAgain]->setEnabled(bNewAndOk);
+    EnableEdit(m_password[kPasswordOld], bOld);
+    EnableEdit(m_password[kPasswordNew], bNewAndOk);
+    EnableEdit(m_password[kPasswordAgain], bNewAndOk);
     m_pPasswordOk->setEnabled(bNewAndOk);
 }
 

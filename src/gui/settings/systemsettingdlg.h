@@ -67,7 +67,9 @@ public:
     void RefreshFromModel();
 
     // Volume limit v: 0 music, 1 microphone, 2 effect.
-    CBitmapSlider* LimitSlider(int v) const { return m_limits[static_cast<std::size_t>(v)].pSlider; }
+    CBitmapSlider* LimitSlider(int v) const {
+        return m_limits[static_cast<std::size_t>(v)].pSlider;
+    }
     CStaticTrans* LimitValue(int v) const { return m_limits[static_cast<std::size_t>(v)].pValue; }
     QComboBox* ModeList() const { return m_pModeList; }
     CLimitInputEdit* ModeName() const { return m_pModeName; }

@@ -6,6 +6,7 @@
 #include <QTextStream>
 #include <QTimer>
 
+#include "gui/pages/switchchdlg.h"
 #include "gui/shell/briodlg.h"
 #include "link/linkcontroller.h"
 
@@ -27,6 +28,17 @@ protected:
         return false;
     }
 };
+// "1920x1080" as a size; invalid for anything else.
+QSize ParseSize(const QString& text) {
+    const QStringList parts = text.split(QLatin1Char('x'));
+    bool okWidth = false;
+    bool okHeight = false;
+    if (parts.size() != 2) {
+        return {};
+    }
+    const QSize size(parts[0].toInt(&okWidth), parts[1].toInt(&okHeight));
+    return okWidth && okHeight && size.width() > 0 && size.height() > 0 ? size : QSize();
+}
 }  // namespace
 
 void InstallAutomation(CBrioDlg& window, CLinkController& controller) {
@@ -46,8 +58,20 @@ void InstallAutomation(CBrioDlg& window, CLinkController& controller) {
         QTextStream(stderr) << "sonvela: no unit was read back\n";
         QApplication::exit(1);
     });
+    const int page = qEnvironmentVariableIntValue("SONVELA_SCREENSHOT_PAGE", &ok);
+    const int shownPage = ok ? page : -1;
+    const QSize size = ParseSize(qEnvironmentVariable("SONVELA_SCREENSHOT_SIZE"));
     QObject::connect(&controller, &CLinkController::ReadBackCompleted, &window,
-                     [&window, screenshot] {
+                     [&window, screenshot, shownPage, size] {
+                         if (size.isValid()) {
+                             window.resize(size);
+                         }
+                         // After the read-back's own choice of page.
+                         QTimer::singleShot(0, &window, [&window, shownPage] {
+                             if (shownPage >= 0) {
+                                 window.Selector()->ShowPage(shownPage);
+                             }
+                         });
                          QTimer::singleShot(kSettleMs, &window, [&window, screenshot] {
                              const bool saved = window.grab().save(screenshot, "PNG");
                              QApplication::exit(saved ? 0 : 1);

@@ -4,11 +4,11 @@
 #include <QCloseEvent>
 #include <QDragEnterEvent>
 #include <QDropEvent>
-#include <QMimeData>
-#include <QShortcut>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QPainter>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 
 #include "core/model/audiodata.h"

@@ -52,10 +52,23 @@ TEST(PmxLibrary, ListsParameterFilesSortedWithoutRegardToCaseAtMost1001) {
 TEST(PmxLibrary, NamesThatCannotBecomeALibraryFileAreRefused) {
     for (const char* good : {"Party", "mode 1", "a.b", "日本語", "-x", "..a"})
         EXPECT_TRUE(IsAcceptableFileName(good)) << good;
-    const std::vector<std::string> refused = {
-        "",    ".",   "..",  "../x", "a/b",        "a\\b",       "a:b",          "a*",
-        "a?",  "a|b", "a<b", "a>b",  "a\"b",       "a\nb",        "a\tb",        "a\x7f",
-        std::string(252, 'n')};
+    const std::vector<std::string> refused = {"",
+                                              ".",
+                                              "..",
+                                              "../x",
+                                              "a/b",
+                                              "a\\b",
+                                              "a:b",
+                                              "a*",
+                                              "a?",
+                                              "a|b",
+                                              "a<b",
+                                              "a>b",
+                                              "a\"b",
+                                              "a\nb",
+                                              "a\tb",
+                                              "a\x7f",
+                                              std::string(252, 'n')};
     for (const std::string& bad : refused)
         EXPECT_FALSE(IsAcceptableFileName(bad)) << bad;
     EXPECT_TRUE(IsAcceptableFileName(std::string(251, 'n')));

@@ -28,8 +28,8 @@ TEST(ToneLimits, EachColumnKeepsTheCurrentValueBetweenTheLimits) {
 TEST(IpAddressText, BlankIncompleteAndComplete) {
     for (const char* text : {"", "...", " . . . "})
         EXPECT_EQ(CheckIpAddressText(text), EIpEntry::Blank) << text;
-    for (const char* text : {"192.168.1", "192.168..5", "192.168.1.256", "1.2.3.4.5", "a.b.c.d",
-                             "192.168.1.1000"})
+    for (const char* text :
+         {"192.168.1", "192.168..5", "192.168.1.256", "1.2.3.4.5", "a.b.c.d", "192.168.1.1000"})
         EXPECT_EQ(CheckIpAddressText(text), EIpEntry::Incomplete) << text;
     for (const char* text : {"192.168.1.20", "0.0.0.0", "255.255.255.255"})
         EXPECT_EQ(CheckIpAddressText(text), EIpEntry::Complete) << text;

@@ -4,8 +4,8 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QRegularExpression>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTreeWidget>
@@ -119,7 +119,8 @@ TEST(SystemPage, EveryMessageOnItsCondition) {
          },
          "Schema is saved as3-Disco" + QString(15, ' ') + "?", QMessageBox::Cancel,
          [](PageRig& r) {
-             EXPECT_EQ(BytesToString(r.model.Image().ModeName(2), 20), "Party" + std::string(15, ' '));
+             EXPECT_EQ(BytesToString(r.model.Image().ModeName(2), 20),
+                       "Party" + std::string(15, ' '));
              EXPECT_FALSE(r.model.System().IsChanged(CAudioSystemData::kSaveMode));
          }},
         {"save mode on OK",
@@ -129,7 +130,8 @@ TEST(SystemPage, EveryMessageOnItsCondition) {
          },
          "Schema is saved as3-Disco" + QString(15, ' ') + "?", QMessageBox::Ok,
          [](PageRig& r) {
-             EXPECT_EQ(BytesToString(r.model.Image().ModeName(2), 20), "Disco" + std::string(15, ' '));
+             EXPECT_EQ(BytesToString(r.model.Image().ModeName(2), 20),
+                       "Disco" + std::string(15, ' '));
              EXPECT_TRUE(r.model.System().IsChanged(CAudioSystemData::kSaveMode));
              EXPECT_EQ(r.model.System().GetSaveMode(), 2);
          }},
@@ -276,7 +278,8 @@ TEST(SystemPage, OutOfRangeFileIsCountedAndUploadedClampedOnlyOnYes) {
         rig.Click(rig.page->FilePanel()->LoadButton());
         const QString question = AnswerMessageBox(yes ? QMessageBox::Yes : QMessageBox::No);
         EXPECT_TRUE(question.startsWith("Tip: when the computer mode is downloaded"));
-        EXPECT_TRUE(question.contains(QRegularExpression("\n\\d+ parameters differ from the unit.")))
+        EXPECT_TRUE(
+            question.contains(QRegularExpression("\n\\d+ parameters differ from the unit.")))
             << question.toStdString();
         EXPECT_TRUE(question.contains(QRegularExpression(
             "\n\\d+ values of the file are outside the unit's ranges; they are sent clamped")));
