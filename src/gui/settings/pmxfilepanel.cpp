@@ -18,32 +18,19 @@
 #include "gui/pages/labeltext.h"
 #include "gui/pages/messagebox.h"
 #include "gui/pages/pagestate.h"
+#include "gui/settings/settingscontrols.h"
 
 namespace {
-constexpr int kLabelGroupSystem = 10;
-constexpr int kLabelGroupMessages = 11;
-constexpr int kLabelGroupOwn = 12;
 constexpr int kNumberColumnWidth = 50;
 constexpr int kNameColumnWidth = 215;
 constexpr int kFileNameMaxLength = 80;
-
-QString Prompt() {
-    return LabelText(kLabelGroupMessages, 3);
-}
 
 std::string LocalPath(const QString& path) {
     return QFile::encodeName(path).toStdString();
 }
 
 CXPButton* MakeButton(int id, const QString& text, QWidget* parent, const QRect& frame) {
-    auto* pButton = new CXPButton(id, parent);
-    pButton->SetFaceBitmap(IDB_SELECTOR_BUTTON);
-    pButton->setText(text);
-    pButton->SetFontSize(11);
-    pButton->SetTextColour(Qt::white);
-    pButton->SetHoverTextColour(Qt::white);
-    pButton->setGeometry(frame);
-    return pButton;
+    return MakeSettingsButton(id, text, IDB_SELECTOR_BUTTON, parent, frame, 11);
 }
 }  // namespace
 
@@ -78,9 +65,9 @@ CPmxFilePanel::CPmxFilePanel(CAudioData& model, const QString& folder, QWidget* 
                          QRect(0, 406, 96, 32));
     m_pSave = MakeButton(IDC_SYS_SAVE_FILE, LabelText(kLabelGroupSystem, 21), this,
                          QRect(117, 406, 96, 32));
-    CXPButton* pOpen =
-        MakeButton(IDC_SYS_OPEN_FILE, LabelText(kLabelGroupOwn, 19), this, QRect(234, 406, 96, 32));
-    CXPButton* pSaveAs = MakeButton(IDC_SYS_SAVE_FILE_AS, LabelText(kLabelGroupOwn, 20), this,
+    CXPButton* pOpen = MakeButton(IDC_SYS_OPEN_FILE, LabelText(kLabelGroupSettings, 19), this,
+                                  QRect(234, 406, 96, 32));
+    CXPButton* pSaveAs = MakeButton(IDC_SYS_SAVE_FILE_AS, LabelText(kLabelGroupSettings, 20), this,
                                     QRect(234, 446, 96, 32));
     pOpen->setToolTip(QStringLiteral("Ctrl+O"));
     pSaveAs->setToolTip(QStringLiteral("Ctrl+Shift+S"));
@@ -117,11 +104,11 @@ void CPmxFilePanel::OnFileSelected(int row) {
 
 void CPmxFilePanel::LoadSelectedFile() {
     if (!m_handlers.isConnected || !m_handlers.isConnected()) {
-        ShowQueuedMessage(this, LabelText(kLabelGroupMessages, 2), Prompt());
+        ShowQueuedMessage(this, LabelText(kLabelGroupMessages, 2), PromptCaption());
         return;
     }
     if (m_selectedRow < 0 || m_selectedRow >= static_cast<int>(m_files.size())) {
-        ShowQueuedMessage(this, LabelText(kLabelGroupMessages, 12), Prompt());
+        ShowQueuedMessage(this, LabelText(kLabelGroupMessages, 12), PromptCaption());
         return;
     }
     const QString path = QDir(m_folder).filePath(
@@ -131,14 +118,14 @@ void CPmxFilePanel::LoadSelectedFile() {
 
 void CPmxFilePanel::LoadFile(const QString& path) {
     if (!m_handlers.isConnected || !m_handlers.isConnected()) {
-        ShowQueuedMessage(this, LabelText(kLabelGroupMessages, 2), Prompt());
+        ShowQueuedMessage(this, LabelText(kLabelGroupMessages, 2), PromptCaption());
         return;
     }
     // The file is read and checked before the question, so that the question can say what it
     // changes; nothing reaches the model before Yes.
     const CheckedParameterFile file = ReadCheckedParameterFile(LocalPath(path));
     if (!file.read.ok) {
-        ShowQueuedMessage(this, LabelText(kLabelGroupOwn, 17), Prompt());
+        ShowQueuedMessage(this, LabelText(kLabelGroupSettings, 17), PromptCaption());
         return;
     }
     AskAndUpload(file);
@@ -149,9 +136,10 @@ void CPmxFilePanel::AskAndUpload(const CheckedParameterFile& file) {
     LoadCheckedParameterFile(incoming, file);
     const std::size_t differences = DiffModels(m_model, incoming).size();
     QString question = LabelText(kLabelGroupMessages, 13) + QStringLiteral("\n\n") +
-                       LabelText(kLabelGroupOwn, 23).arg(differences);
+                       LabelText(kLabelGroupSettings, 23).arg(differences);
     if (!file.issues.empty()) {
-        question += QStringLiteral("\n") + LabelText(kLabelGroupOwn, 22).arg(file.issues.size());
+        question +=
+            QStringLiteral("\n") + LabelText(kLabelGroupSettings, 22).arg(file.issues.size());
     }
     AskYesNoQueued(this, question, LabelText(kLabelGroupMessages, 14), [this, file](bool yes) {
         if (!yes || !m_handlers.isConnected || !m_handlers.isConnected()) {
@@ -172,7 +160,7 @@ void CPmxFilePanel::SaveCurrentModel() {
     }
     const std::string typed = name.toStdString();
     if (m_folder.isEmpty() || !IsAcceptableFileName(typed)) {
-        ShowQueuedMessage(this, LabelText(kLabelGroupOwn, 18), Prompt());
+        ShowQueuedMessage(this, LabelText(kLabelGroupSettings, 18), PromptCaption());
         return;
     }
     const std::string fileName = typed + kParameterFileExtension;
@@ -197,15 +185,15 @@ void CPmxFilePanel::SaveCurrentModel() {
 
 void CPmxFilePanel::WriteFile(const QString& path) {
     if (!SaveParameterFile(m_model, LocalPath(path)).ok) {
-        ShowQueuedMessage(this, LabelText(kLabelGroupOwn, 18), Prompt());
+        ShowQueuedMessage(this, LabelText(kLabelGroupSettings, 18), PromptCaption());
         return;
     }
     RefreshFileList();
 }
 
 void CPmxFilePanel::OpenFileDialog() {
-    auto* pDialog = new QFileDialog(this, LabelText(kLabelGroupOwn, 19), m_folder,
-                                    LabelText(kLabelGroupOwn, 21));
+    auto* pDialog = new QFileDialog(this, LabelText(kLabelGroupSettings, 19), m_folder,
+                                    LabelText(kLabelGroupSettings, 21));
     pDialog->setAttribute(Qt::WA_DeleteOnClose);
     pDialog->setAcceptMode(QFileDialog::AcceptOpen);
     pDialog->setFileMode(QFileDialog::ExistingFile);
@@ -214,14 +202,14 @@ void CPmxFilePanel::OpenFileDialog() {
 }
 
 void CPmxFilePanel::SaveAsFileDialog() {
-    auto* pDialog = new QFileDialog(this, LabelText(kLabelGroupOwn, 20), m_folder,
-                                    LabelText(kLabelGroupOwn, 21));
+    auto* pDialog = new QFileDialog(this, LabelText(kLabelGroupSettings, 20), m_folder,
+                                    LabelText(kLabelGroupSettings, 21));
     pDialog->setAttribute(Qt::WA_DeleteOnClose);
     pDialog->setAcceptMode(QFileDialog::AcceptSave);
     pDialog->setDefaultSuffix(QStringLiteral("pmx"));
     connect(pDialog, &QFileDialog::fileSelected, this, [this](const QString& path) {
         if (!SaveParameterFile(m_model, LocalPath(path)).ok) {
-            ShowQueuedMessage(this, LabelText(kLabelGroupOwn, 18), Prompt());
+            ShowQueuedMessage(this, LabelText(kLabelGroupSettings, 18), PromptCaption());
         } else if (QFileInfo(path).absolutePath() == QDir(m_folder).absolutePath()) {
             RefreshFileList();
         }

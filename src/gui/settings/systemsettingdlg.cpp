@@ -22,12 +22,10 @@
 #include "gui/pages/messagebox.h"
 #include "gui/pages/pagecolours.h"
 #include "gui/settings/pmxfilepanel.h"
+#include "gui/settings/settingscontrols.h"
 #include "gui/shell/windowmessages.h"
 
 namespace {
-constexpr int kLabelGroupSystem = 10;
-constexpr int kLabelGroupMessages = 11;
-constexpr int kLabelGroupTone = 12;
 constexpr int kBodyWidth = 1100;
 constexpr int kBodyHeight = 560;
 constexpr int kLimitTop = 80;
@@ -51,10 +49,6 @@ constexpr SLimitDef kLimitDefs[3] = {
     {IDC_SYS_MAX_EFFECT, IDC_SYS_MAX_EFFECT_VALUE, 8, CAudioVolData::kEffectVol,
      CAudioVolData::kMaxEffectVol},
 };
-
-QString Prompt() {
-    return LabelText(kLabelGroupMessages, 3);
-}
 
 // A disabled box takes the page's colour, so that it does not look ready for typing.
 void EnableEdit(CLimitInputEdit* pEdit, bool bEnabled) {
@@ -116,15 +110,7 @@ CStaticTrans* CSystemSettingDlg::AddLabel(const QString& text, const QRect& fram
 }
 
 CXPButton* CSystemSettingDlg::AddButton(int id, const QString& text, int face, const QRect& frame) {
-    auto* pButton = new CXPButton(id, m_pBody);
-    pButton->SetFaceBitmap(face);
-    pButton->setText(text);
-    pButton->SetFontSize(12);
-    const QColor textColour = face == IDB_SELECTOR_BUTTON ? QColor(Qt::white) : QColor(Qt::black);
-    pButton->SetTextColour(textColour);
-    pButton->SetHoverTextColour(textColour);
-    pButton->setGeometry(frame);
-    return pButton;
+    return MakeSettingsButton(id, text, face, m_pBody, frame);
 }
 
 CLimitInputEdit* CSystemSettingDlg::AddEdit(int maxLength, const QRect& frame) {
@@ -213,16 +199,16 @@ void CSystemSettingDlg::BuildToneLimits() {
     AddGroup(28, QRect(380, 30, 360, 290));
     for (int c = 0; c < 3; ++c) {
         CStaticTrans* pHeading =
-            AddLabel(LabelText(kLabelGroupTone, 3 + c), QRect(476 + 86 * c, 52, 80, 22));
+            AddLabel(LabelText(kLabelGroupSettings, 3 + c), QRect(476 + 86 * c, 52, 80, 22));
         pHeading->setAlignment(Qt::AlignCenter);
     }
     for (int r = 0; r < kToneRows; ++r) {
         const int group = r / 3;
         const int y = 104 + 30 * r + 28 * group;
         if (r % 3 == 0) {
-            AddLabel(LabelText(kLabelGroupTone, 12 + group), QRect(392, y - 26, 80, 22));
+            AddLabel(LabelText(kLabelGroupSettings, 12 + group), QRect(392, y - 26, 80, 22));
         }
-        AddLabel(LabelText(kLabelGroupTone, 6 + r), QRect(404, y, 72, 22));
+        AddLabel(LabelText(kLabelGroupSettings, 6 + r), QRect(404, y, 72, 22));
         for (int c = 0; c < 3; ++c) {
             auto* pEdit = new CNumEdit(IDC_SYS_TONE_FIRST + 3 * r + c, m_pBody);
             pEdit->SetDisplayType(kNumDisplayOffset);
@@ -261,7 +247,7 @@ bool CSystemSettingDlg::RequireConnection() {
     if (Connected()) {
         return true;
     }
-    ShowQueuedMessage(this, LabelText(kLabelGroupMessages, 2), Prompt());
+    ShowQueuedMessage(this, LabelText(kLabelGroupMessages, 2), PromptCaption());
     return false;
 }
 
@@ -326,7 +312,7 @@ void CSystemSettingDlg::LoadMode() {
                                  .arg(LabelText(kLabelGroupMessages, 0))
                                  .arg(index + 1)
                                  .arg(ModeNameText(m_model, index));
-    AskQueued(this, question, LabelText(kLabelGroupTone, 15), [this, index](bool ok) {
+    AskQueued(this, question, LabelText(kLabelGroupSettings, 15), [this, index](bool ok) {
         if (ok && m_handlers.postMessage) {
             m_handlers.postMessage(MSG_LOAD_MODE, 0, index + 1);
         }
@@ -350,7 +336,7 @@ void CSystemSettingDlg::SaveMode() {
     const QString shown = QString::fromStdString(BytesToString(slot, kModeNameLength));
     const QString question =
         QStringLiteral("%1%2-%3?").arg(LabelText(kLabelGroupMessages, 1)).arg(index + 1).arg(shown);
-    AskQueued(this, question, LabelText(kLabelGroupTone, 15), [this, index, slot](bool ok) {
+    AskQueued(this, question, LabelText(kLabelGroupSettings, 15), [this, index, slot](bool ok) {
         if (!ok || !Connected()) {
             return;
         }
@@ -428,14 +414,14 @@ void CSystemSettingDlg::CheckOldPassword() {
     if (typed.size() != kPasswordLength) {
         if (!typed.isEmpty()) {
             pOld->clear();
-            ShowQueuedMessage(this, LabelText(kLabelGroupMessages, 4), Prompt());
+            ShowQueuedMessage(this, LabelText(kLabelGroupMessages, 4), PromptCaption());
         }
         return;
     }
     const QString stored =
         QString::fromStdString(BytesToString(m_model.Image().Password(), kPasswordLength));
     if (typed != stored) {
-        ShowQueuedMessage(this, LabelText(kLabelGroupMessages, 5), Prompt());
+        ShowQueuedMessage(this, LabelText(kLabelGroupMessages, 5), PromptCaption());
         return;
     }
     EnablePasswordEdits(true, true);
@@ -448,7 +434,8 @@ bool CSystemSettingDlg::CheckNewPassword(int edit) {
         return true;
     }
     pEdit->clear();
-    ShowQueuedMessage(this, LabelText(kLabelGroupMessages, edit == kPasswordNew ? 6 : 7), Prompt());
+    ShowQueuedMessage(this, LabelText(kLabelGroupMessages, edit == kPasswordNew ? 6 : 7),
+                      PromptCaption());
     return false;
 }
 
@@ -460,7 +447,7 @@ void CSystemSettingDlg::ChangePassword() {
     if (typed != m_password[kPasswordAgain]->text()) {
         m_password[kPasswordNew]->clear();
         m_password[kPasswordAgain]->clear();
-        ShowQueuedMessage(this, LabelText(kLabelGroupMessages, 9), Prompt());
+        ShowQueuedMessage(this, LabelText(kLabelGroupMessages, 9), PromptCaption());
         return;
     }
     const std::string digits = typed.toStdString();
@@ -470,7 +457,7 @@ void CSystemSettingDlg::ChangePassword() {
         pEdit->clear();
     }
     EnablePasswordEdits(false, false);
-    ShowQueuedMessage(this, LabelText(kLabelGroupMessages, 8), Prompt());
+    ShowQueuedMessage(this, LabelText(kLabelGroupMessages, 8), PromptCaption());
 }
 
 void CSystemSettingDlg::ApplyAddress() {
@@ -480,10 +467,10 @@ void CSystemSettingDlg::ApplyAddress() {
     const QString address = m_pAddress->text().trimmed();
     switch (CheckIpAddressText(address.toStdString())) {
         case EIpEntry::Blank:
-            ShowQueuedMessage(this, LabelText(kLabelGroupMessages, 10), Prompt());
+            ShowQueuedMessage(this, LabelText(kLabelGroupMessages, 10), PromptCaption());
             return;
         case EIpEntry::Incomplete:
-            ShowQueuedMessage(this, LabelText(kLabelGroupMessages, 11), Prompt());
+            ShowQueuedMessage(this, LabelText(kLabelGroupMessages, 11), PromptCaption());
             return;
         case EIpEntry::Complete:
             break;
