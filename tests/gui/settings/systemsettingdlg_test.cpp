@@ -1,10 +1,12 @@
 // The System page against a model of its own, with real clicks and keys: every message the page
 // shows on the condition that shows it, the tone-limit rows, the volume limits and the library.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <QApplication>
 #include <QComboBox>
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -21,6 +23,7 @@
 #include "gui/controls/statictrans.h"
 #include "gui/controls/xpbutton.h"
 #include "gui/settings/pmxfilepanel.h"
+#include "gui/settings/pmxfolder.h"
 #include "gui/settings/systemsettingdlg.h"
 #include "gui/shell/windowmessages.h"
 #include "tests/support/modalboxes.h"
@@ -266,6 +269,22 @@ TEST(SystemPage, EveryMessageOnItsCondition) {
         }
         EXPECT_EQ(VisibleMessageBox(), nullptr);
     }
+}
+
+TEST(SystemPage, LibraryBesideTheProgramUnlessItCannotTakeAFile) {
+    QTemporaryDir program;
+    QTemporaryDir data;
+    EXPECT_EQ(ChooseLibraryFolder(program.path(), data.path()), program.filePath("Mode"));
+    EXPECT_TRUE(QFileInfo(program.filePath("Mode")).isDir());
+    // "Mode" beside the program cannot be made (a file holds the name), or is read-only.
+    QTemporaryDir blocked;
+    QFile(blocked.filePath("Mode")).open(QIODevice::WriteOnly);
+    EXPECT_EQ(ChooseLibraryFolder(blocked.path(), data.path()), data.filePath("Mode"));
+    if (::geteuid() != 0) {  // the superuser writes anywhere
+        QFile::setPermissions(program.filePath("Mode"), QFile::ReadOwner | QFile::ExeOwner);
+        EXPECT_EQ(ChooseLibraryFolder(program.path(), data.path()), data.filePath("Mode"));
+    }
+    EXPECT_EQ(ChooseLibraryFolder(blocked.path(), blocked.filePath("Mode/x")), QString());
 }
 
 TEST(SystemPage, OutOfRangeFileIsCountedAndUploadedClampedOnlyOnYes) {

@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QComboBox>
+#include <QDropEvent>
 #include <QFile>
+#include <QFileDialog>
+#include <QMimeData>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -201,5 +204,25 @@ TEST(SystemPageOnAUnit, FileSavedListedLoadedAndUploadedLeavesTheUnitHoldingItWo
         EXPECT_EQ(unit.Block(0)[2], file.Music().GetKeyShift());
         EXPECT_EQ(unit.Block(3)[5], expected.Words(3)[5]);
     });
+
+    // The same file dropped on the window asks the same question; Ctrl+O opens a file dialog.
+    QMimeData dropped;
+    dropped.setUrls({QUrl::fromLocalFile(rig.LibraryFolder() + "/Gig.pmx")});
+    QDragEnterEvent enter(QPoint(300, 300), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+    QApplication::sendEvent(&rig.Window(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(300, 300), Qt::CopyAction, &dropped, Qt::LeftButton, {});
+    QApplication::sendEvent(&rig.Window(), &drop);
+    EXPECT_TRUE(AnswerMessageBox(QMessageBox::No).contains("0 parameters differ from the unit."));
+    rig.Window().activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&rig.Window()));
+    QTest::keyClick(&rig.Window(), Qt::Key_O, Qt::ControlModifier);
+    QFileDialog* pDialog = nullptr;
+    ASSERT_TRUE(QTest::qWaitFor([&] {
+        return (pDialog = rig.Window().findChild<QFileDialog*>()) != nullptr &&
+               pDialog->isVisible();
+    }));
+    EXPECT_EQ(pDialog->acceptMode(), QFileDialog::AcceptOpen);
+    pDialog->reject();
 }
 }  // namespace
