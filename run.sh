@@ -25,6 +25,7 @@ fi
 
 mkdir -p out/screens
 shot="$PWD/out/screens/sonvela-$(date +%Y%m%d-%H%M%S).png"
-SONVELA_SCREENSHOT="$shot" QT_QPA_PLATFORM=offscreen build/release/src/app/sonvela --tcp 127.0.0.1
-echo "screenshot: $shot"
+SONVELA_SCREENSHOT="$shot" SONVELA_SCREENSHOT_PAGES="$PWD/out/screens" QT_QPA_PLATFORM=offscreen \
+    build/release/src/app/sonvela --tcp 127.0.0.1
+echo "screenshots: $shot and out/screens/page-*.png"
 build/release/tools/cli/sonvela-cli dump --tcp 127.0.0.1

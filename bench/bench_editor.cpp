@@ -1,8 +1,9 @@
 // The editor's own costs: start-up to the first painted window (the sonvela executable, which
 // ends after its first paint with SONVELA_EXIT_AFTER_PAINT=1), resident memory after a whole
 // read-back from the simulated unit, and one Music band slider step (setter, response, repaint
-// of the page and of the response curve view). Run with --benchmark_repetitions=N and read the
-// medians.
+// of the page and of the response curve view), a page switch (ShowPage: the page loaded from the
+// model, page and curve repainted) for every page, and the microphone page's scroll (ten band
+// columns reloaded and repainted). Run with --benchmark_repetitions=N and read the medians.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -15,7 +16,9 @@
 #include "core/model/audiodata.h"
 #include "gui/controls/statictrans.h"
 #include "gui/curve/drawcurve.h"
+#include "gui/pages/micdlg.h"
 #include "gui/pages/musicdlg.h"
+#include "gui/pages/switchchdlg.h"
 #include "gui/shell/brioapp.h"
 #include "gui/shell/briodlg.h"
 #include "gui/shell/titlebar.h"
@@ -108,4 +111,57 @@ void BM_MusicBandSliderStep(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_MusicBandSliderStep)->Unit(benchmark::kMicrosecond);
+
+// The editor's window with every page built, no unit (nothing answers on port 1).
+CBrioApp& IdleEditor() {
+    static QTemporaryDir lockDir;
+    static CFakeHidBackend::Shared hid;
+    static std::unique_ptr<CBrioApp> app = [] {
+        SAppOptions options;
+        options.plan.bUsb = options.plan.bSerial = false;
+        options.plan.address = "127.0.0.1";
+        options.plan.tcpPort = 1;
+        SAppEnvironment environment;
+        environment.hidBackend = std::make_unique<CFakeHidBackend>(hid);
+        environment.lockFolder = lockDir.path();
+        environment.bWatchHotplug = false;
+        auto pApp = std::make_unique<CBrioApp>(options, std::move(environment));
+        pApp->Start();
+        QApplication::processEvents();
+        return pApp;
+    }();
+    return *app;
+}
+
+// Page k shown after another page: ShowPage with LoadFromModel, page and curve repainted.
+void BM_PageSwitch(benchmark::State& state) {
+    CBrioDlg& window = *IdleEditor().MainWindow();
+    const int page = static_cast<int>(state.range(0));
+    const int other = page == 0 ? 1 : 0;
+    for (auto _ : state) {
+        state.PauseTiming();
+        window.Selector()->ShowPage(other);
+        window.repaint();
+        state.ResumeTiming();
+        window.Selector()->ShowPage(page);
+        window.Pages().Page(page)->repaint();
+        window.CurveView()->repaint();
+    }
+}
+BENCHMARK(BM_PageSwitch)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
+
+// The microphone page scrolled from the first to the last band window and back: ten columns
+// reloaded and the page repainted each time.
+void BM_MicScroll(benchmark::State& state) {
+    CBrioDlg& window = *IdleEditor().MainWindow();
+    window.Selector()->ShowPage(kPageMic);
+    auto* pMic = static_cast<CMicDlg*>(window.Pages().Page(kPageMic));
+    int first = 0;
+    for (auto _ : state) {
+        first = first == 0 ? pMic->LastFirstBand() : 0;
+        pMic->SetFirstBand(first);
+        pMic->repaint();
+    }
+}
+BENCHMARK(BM_MicScroll)->Unit(benchmark::kMillisecond);
 }  // namespace

@@ -7,8 +7,9 @@ packages=(
   g++ clang libclang-rt-14-dev llvm clang-format cmake ninja-build pkg-config ccache
   libgtest-dev libgmock-dev libbenchmark-dev
   qt6-base-dev qt6-serialport-dev qt6-multimedia-dev libqt6opengl6-dev
-  libhidapi-dev libudev-dev
+  qt6-svg-dev libhidapi-dev libudev-dev
   xvfb xauth iproute2 pulseaudio
+  lintian desktop-file-utils appstream dpkg-dev
 )
 
 missing=()

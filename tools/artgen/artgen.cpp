@@ -1,19 +1,40 @@
 // sonvela-artgen: renders the editor's images to PNG resources, or checks committed ones.
-//   sonvela-artgen render DIR   writes <id>.png, <id>@2x.png and artwork.qrc into DIR
-//   sonvela-artgen check DIR    exits 1 when an image in DIR differs from what the code draws
+//   sonvela-artgen render DIR        writes <id>.png, <id>@2x.png and artwork.qrc into DIR
+//   sonvela-artgen check DIR         exits 1 when an image in DIR differs from what the code draws
+//   sonvela-artgen icons DIR         writes the desktop icon, hicolor/<N>x<N>/apps/sonvela.png
+//                                    and hicolor/scalable/apps/sonvela.svg
+//   sonvela-artgen check-icons DIR   exits 1 when an icon in DIR differs from the drawing
+// The desktop icon is the title bar's application icon drawn at each size.
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
+#include <QFont>
 #include <QImage>
+#include <QPainter>
 #include <QString>
+#include <QSvgGenerator>
+#include <QSvgRenderer>
 #include <QTextStream>
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <vector>
 
 #include "artworkpainter.h"
 #include "gui/controls/artworkids.h"
 
 namespace {
+
+// The sizes of the hicolor icon theme the desktop icon is installed in.
+constexpr int kIconSizes[] = {16, 22, 24, 32, 48, 64, 128, 256};
+constexpr int kIconLogicalSize = 32;
+// The scalable icon is checked by rendering it at the largest size.
+constexpr int kScalableCheckSize = 256;
+
+struct SImageFile {
+    QString path;
+    QImage image;
+};
 
 QString FileName(int nId, int nScale) {
     return nScale == 1 ? QStringLiteral("%1.png").arg(nId) : QStringLiteral("%1@2x.png").arg(nId);
@@ -57,38 +78,96 @@ int LargestDifference(const QImage& a, const QImage& b) {
     return largest;
 }
 
-int Render(const QDir& dir) {
+std::vector<SImageFile> ControlImages(const QDir& dir) {
+    std::vector<SImageFile> files;
     for (const int id : kArtworkIds) {
         for (const int scale : {1, 2}) {
-            const QString path = dir.filePath(FileName(id, scale));
-            if (!PaintArtwork(id, scale).save(path, "PNG")) {
-                std::fprintf(stderr, "cannot write %s\n", qPrintable(path));
-                return 1;
-            }
+            files.push_back({dir.filePath(FileName(id, scale)), PaintArtwork(id, scale)});
         }
     }
-    if (!WriteQrc(dir)) {
-        std::fprintf(stderr, "cannot write artwork.qrc\n");
-        return 1;
+    return files;
+}
+
+QString ScalableIconPath(const QDir& dir) {
+    return dir.filePath(QStringLiteral("hicolor/scalable/apps/sonvela.svg"));
+}
+
+bool WriteScalableIcon(const QDir& dir) {
+    const QString path = ScalableIconPath(dir);
+    if (!QDir().mkpath(QFileInfo(path).path())) {
+        return false;
+    }
+    QSvgGenerator generator;
+    generator.setFileName(path);
+    generator.setSize(QSize(kIconLogicalSize, kIconLogicalSize));
+    generator.setViewBox(QRect(0, 0, kIconLogicalSize, kIconLogicalSize));
+    generator.setTitle(QStringLiteral("Sonvela"));
+    QPainter painter;
+    if (!painter.begin(&generator)) {
+        return false;
+    }
+    painter.setRenderHint(QPainter::Antialiasing);
+    // The icon has no text; a font with a size keeps the file free of "font-size=-1".
+    QFont font;
+    font.setPixelSize(kIconLogicalSize / 2);
+    painter.setFont(font);
+    DrawAppIcon(painter);
+    return painter.end();
+}
+
+// The scalable icon as the desktop draws it, at kScalableCheckSize; null when it cannot be read.
+QImage RenderScalableIcon(const QString& path) {
+    QSvgRenderer renderer(path);
+    if (!renderer.isValid()) {
+        return {};
+    }
+    QImage image(kScalableCheckSize, kScalableCheckSize, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    QPainter painter(&image);
+    painter.setRenderHint(QPainter::Antialiasing);
+    renderer.render(&painter);
+    painter.end();
+    return image;
+}
+
+std::vector<SImageFile> IconImages(const QDir& dir) {
+    std::vector<SImageFile> files;
+    for (const int size : kIconSizes) {
+        QImage image = PaintArtwork(IDB_APP_ICON, qreal(size) / kIconLogicalSize);
+        image.setDevicePixelRatio(1.0);
+        files.push_back(
+            {dir.filePath(QStringLiteral("hicolor/%1x%1/apps/sonvela.png").arg(size)), image});
+    }
+    return files;
+}
+
+int Render(const std::vector<SImageFile>& files) {
+    for (const SImageFile& file : files) {
+        if (!QDir().mkpath(QFileInfo(file.path).path()) || !file.image.save(file.path, "PNG")) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(file.path));
+            return 1;
+        }
     }
     return 0;
 }
 
-int Check(const QDir& dir) {
+QImage LoadPng(const QString& path) {
+    return QImage(path);
+}
+
+// Compares each committed file, read by load, with what the code draws.
+int Check(const std::vector<SImageFile>& files, QImage (*load)(const QString&) = LoadPng) {
     // Anti-aliasing may differ by a step or two between Qt builds.
     constexpr int kTolerance = 6;
     int failures = 0;
-    for (const int id : kArtworkIds) {
-        for (const int scale : {1, 2}) {
-            const QString path = dir.filePath(FileName(id, scale));
-            const int difference = LargestDifference(QImage(path), PaintArtwork(id, scale));
-            if (difference > kTolerance) {
-                std::fprintf(stderr,
-                             "%s differs from its drawing (by %d); run "
-                             "scripts/render-artwork.sh\n",
-                             qPrintable(path), difference);
-                ++failures;
-            }
+    for (const SImageFile& file : files) {
+        const int difference = LargestDifference(load(file.path), file.image);
+        if (difference > kTolerance) {
+            std::fprintf(stderr,
+                         "%s differs from its drawing (by %d); run "
+                         "scripts/render-artwork.sh\n",
+                         qPrintable(file.path), difference);
+            ++failures;
         }
     }
     return failures == 0 ? 0 : 1;
@@ -97,18 +176,37 @@ int Check(const QDir& dir) {
 }  // namespace
 
 int main(int argc, char** argv) {
+    constexpr const char* kUsage = "usage: sonvela-artgen render|check|icons|check-icons DIR\n";
     if (argc != 3) {
-        std::fprintf(stderr, "usage: sonvela-artgen render|check DIR\n");
+        std::fprintf(stderr, "%s", kUsage);
         return 2;
     }
     const QString command = QString::fromLocal8Bit(argv[1]);
     const QDir dir(QString::fromLocal8Bit(argv[2]));
     if (command == QLatin1String("render")) {
-        return Render(dir);
+        if (Render(ControlImages(dir)) != 0 || !WriteQrc(dir)) {
+            std::fprintf(stderr, "cannot write the artwork to %s\n", argv[2]);
+            return 1;
+        }
+        return 0;
     }
     if (command == QLatin1String("check")) {
-        return Check(dir);
+        return Check(ControlImages(dir));
     }
-    std::fprintf(stderr, "usage: sonvela-artgen render|check DIR\n");
+    if (command == QLatin1String("icons")) {
+        if (!WriteScalableIcon(dir)) {
+            std::fprintf(stderr, "cannot write %s\n", qPrintable(ScalableIconPath(dir)));
+            return 1;
+        }
+        return Render(IconImages(dir));
+    }
+    if (command == QLatin1String("check-icons")) {
+        const int bitmaps = Check(IconImages(dir));
+        const QImage drawn =
+            PaintArtwork(IDB_APP_ICON, qreal(kScalableCheckSize) / kIconLogicalSize);
+        const int scalable = Check({{ScalableIconPath(dir), drawn}}, RenderScalableIcon);
+        return bitmaps == 0 && scalable == 0 ? 0 : 1;
+    }
+    std::fprintf(stderr, "%s", kUsage);
     return 2;
 }

@@ -76,15 +76,7 @@ QImage SelectorButton(qreal s) {
 
 QImage AppIcon(qreal s) {
     CCanvas c({32, 32}, s);
-    QPainter& p = c.Painter();
-    p.setPen(Qt::NoPen);
-    p.setBrush(kDark);
-    p.drawRoundedRect(QRectF(0, 0, 32, 32), 6, 6);
-    const qreal heights[] = {10, 18, 13, 21, 8};
-    p.setBrush(kGreen);
-    for (int i = 0; i < 5; ++i) {
-        p.drawRoundedRect(QRectF(6 + i * 4.4, 26 - heights[i], 3, heights[i]), 1.2, 1.2);
-    }
+    DrawAppIcon(c.Painter());
     return c.Finish();
 }
 
@@ -260,6 +252,17 @@ QImage HandCursor(qreal s) {
 }
 
 }  // namespace
+
+void DrawAppIcon(QPainter& p) {
+    p.setPen(Qt::NoPen);
+    p.setBrush(kDark);
+    p.drawRoundedRect(QRectF(0, 0, 32, 32), 6, 6);
+    const qreal heights[] = {10, 18, 13, 21, 8};
+    p.setBrush(kGreen);
+    for (int i = 0; i < 5; ++i) {
+        p.drawRoundedRect(QRectF(6 + i * 4.4, 26 - heights[i], 3, heights[i]), 1.2, 1.2);
+    }
+}
 
 QImage PaintArtwork(int nId, qreal s) {
     switch (nId) {

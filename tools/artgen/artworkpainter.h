@@ -4,5 +4,10 @@
 
 #include <QImage>
 
+class QPainter;
+
 // The image for nId at scale (1 = logical pixels), or a null image for an unknown id.
 QImage PaintArtwork(int nId, qreal dScale);
+// The application icon (IDB_APP_ICON) in its 32 x 32 logical square, on any paint device: the
+// images above and the scalable desktop icon.
+void DrawAppIcon(QPainter& painter);

@@ -7,10 +7,12 @@
 
 #include "core/model/datadefine.h"
 #include "core/model/eq.h"
+#include "core/model/fieldranges.h"
 #include "core/model/filter.h"
 #include "core/model/paramrecord.h"
 
-// The frequency range of the record's crossover slider, or the whole scale for a band.
+// The frequency range of the record's crossover slider on its page, or the whole scale for a
+// band.
 FieldRange XoverFreqRange(const CFilter& f);
 // The filter types the record may take: its crossover kind, or any band type.
 FieldRange BandTypeRange(const CFilter& f);
@@ -25,8 +27,8 @@ void VisitBandFields(CFilter& f, Fn&& fn) {
     const std::int16_t role = f.IsCrossover() ? 0 : 1;
     fn("m_bEqBand", f.m_bEqBand, FieldRange{role, role});
     fn("m_nType", f.m_nType, BandTypeRange(f));
-    fn("m_nFreq", f.m_nFreq, FieldRange{0, kFreqMaxIndex});
-    fn("m_nGain", f.m_nGain, FieldRange{0, kGainMaxIndex});
+    fn("m_nFreq", f.m_nFreq, BandFieldRange(f, EBandField::Freq));
+    fn("m_nGain", f.m_nGain, BandFieldRange(f, EBandField::Gain));
     fn("m_nQ", f.m_nQ, FieldRange{0, kQCount - 1});
     fn("m_nSlope", f.m_nSlope, FieldRange{0, kSlopeCount - 1});
     fn("m_nSlopeCode", f.m_nSlopeCode, FieldRange{0, 12});

@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "core/model/conversiontool.h"
+#include "core/model/fieldranges.h"
 #include "core/model/filter.h"
 #include "core/viewmath/curvenotify.h"
 
@@ -14,13 +15,6 @@ constexpr double kTopDb = 12;
 constexpr double kBottomDb = -24;
 constexpr int kQMaxIndex = kQCount - 1;
 constexpr int kSlopeMaxIndex = kSlopeCount - 1;
-
-// Crossover limits by page.
-constexpr int kHighPassMax = 142;
-constexpr int kMusicHighPassMax = 143;
-constexpr int kEffectHighPassMax = 205;
-constexpr int kMainLowPassMin = 297;
-constexpr int kSubLowPassMax = 142;
 
 // The flat flag follows the gain as the gain setter keeps it: set at 0 dB, and any other gain
 // takes the band out of bypass.
@@ -80,29 +74,12 @@ bool PointToFD(CFilter& band, SCurvePoint pointer) {
 }
 
 std::optional<int> LimitCrossoverIndex(bool highPass, int page, int index) {
-    if (highPass) {
-        switch (page) {
-            case CurveKind(OwnerKind::Mic):
-            case CurveKind(OwnerKind::MainOut):
-            case CurveKind(OwnerKind::Center):
-            case CurveKind(OwnerKind::Sub):
-                return std::min(index, kHighPassMax);
-            case CurveKind(OwnerKind::Music):
-                return std::min(index, kMusicHighPassMax);
-            case CurveKind(OwnerKind::Effect):
-                return std::min(index, kEffectHighPassMax);
-            default:
-                return std::nullopt;
-        }
+    if (page < 0 || page >= kCurveKindCount) {
+        // No page: a high-pass filter keeps its index, a low-pass filter goes where it is put.
+        return highPass ? std::nullopt : std::optional<int>(index);
     }
-    switch (page) {
-        case CurveKind(OwnerKind::MainOut):
-            return std::max(index, kMainLowPassMin);
-        case CurveKind(OwnerKind::Sub):
-            return std::min(index, kSubLowPassMax);
-        default:
-            return index;
-    }
+    const FieldRange range = CrossoverFreqRange(static_cast<OwnerKind>(page), highPass);
+    return std::clamp(index, static_cast<int>(range.min), static_cast<int>(range.max));
 }
 
 bool CrossoverPointToFD(CFilter& crossover, int pointerX, int page) {

@@ -126,7 +126,7 @@ int CBitmapSlider::TargetPixel(const QPoint& point) const {
 }
 
 void CBitmapSlider::Notify(int nMessage) {
-    PostControlMessage(parentWidget(), nMessage, m_nControlId, m_nPos);
+    PostControlMessage(ReportTarget(this), nMessage, m_nControlId, m_nPos);
 }
 
 void CBitmapSlider::mousePressEvent(QMouseEvent* event) {

@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QObject>
+#include <QVariant>
 
 CControlEvent::CControlEvent(int nMessage, int nControlId, int nValue)
     : QEvent(EventType()), m_nMessage(nMessage), m_nControlId(nControlId), m_nValue(nValue) {}
@@ -29,4 +30,20 @@ void SendControlMessage(QObject* pReceiver, int nMessage, int nControlId, int nV
         CControlEvent event(nMessage, nControlId, nValue);
         QCoreApplication::sendEvent(pReceiver, &event);
     }
+}
+
+namespace {
+constexpr const char* kReportTargetProperty = "sonvelaReportTarget";
+}  // namespace
+
+void SetReportTarget(QObject* pControl, QObject* pTarget) {
+    pControl->setProperty(kReportTargetProperty, QVariant::fromValue(pTarget));
+}
+
+QObject* ReportTarget(const QObject* pControl) {
+    const QVariant target = pControl->property(kReportTargetProperty);
+    if (target.isValid()) {
+        return target.value<QObject*>();
+    }
+    return pControl->parent();
 }

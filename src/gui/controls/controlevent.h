@@ -35,6 +35,11 @@ private:
     int m_nValue;
 };
 
+// Where a control's reports go: the page that bound it (SetReportTarget), wherever the control
+// sits (inside a group box or a container); a control nobody bound reports to its parent.
+void SetReportTarget(QObject* pControl, QObject* pTarget);
+QObject* ReportTarget(const QObject* pControl);
+
 // Both do nothing without a receiver (a control that has no parent).
 void PostControlMessage(QObject* pReceiver, int nMessage, int nControlId, int nValue);
 void SendControlMessage(QObject* pReceiver, int nMessage, int nControlId, int nValue);

@@ -67,7 +67,7 @@ bool CNumEdit::ConvertPendingText() {
 void CNumEdit::focusOutEvent(QFocusEvent* event) {
     QLineEdit::focusOutEvent(event);
     if (m_bModified && ConvertPendingText()) {
-        SendControlMessage(parentWidget(), MSG_COMMAND, m_nControlId, m_nIndex);
+        SendControlMessage(ReportTarget(this), MSG_COMMAND, m_nControlId, m_nIndex);
     }
 }
 

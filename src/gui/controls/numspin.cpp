@@ -75,7 +75,7 @@ void CNumSpin::Step(int nDelta) {
 
 void CNumSpin::Report() {
     m_bChanged = false;
-    SendControlMessage(parentWidget(), MSG_COMMAND, m_nControlId, m_nPos);
+    SendControlMessage(ReportTarget(this), MSG_COMMAND, m_nControlId, m_nPos);
 }
 
 void CNumSpin::OnReportTimer() {

@@ -48,7 +48,7 @@ CXPButton::CXPButton(int nControlId, QWidget* parent)
     setCursor(HandCursor());
     setMouseTracking(true);
     connect(this, &QAbstractButton::clicked, this,
-            [this] { SendControlMessage(parentWidget(), MSG_COMMAND, m_nControlId, 0); });
+            [this] { SendControlMessage(ReportTarget(this), MSG_COMMAND, m_nControlId, 0); });
 }
 
 void CXPButton::SetFaceBitmaps(int nSelectedNormal, int nSelectedHover, int nSelectedPressed,
@@ -151,7 +151,7 @@ void CXPButton::paintEvent(QPaintEvent* /*event*/) {
             return metrics.horizontalAdvance(
                 QString::fromUcs4(part.data(), static_cast<qsizetype>(part.size())));
         });
-    painter.setPen(m_bHover ? m_hoverTextColour : m_textColour);
+    painter.setPen(m_bHover && m_hoverTextColour.isValid() ? m_hoverTextColour : m_textColour);
     painter.drawText(area,
                      static_cast<int>(HorizontalAlignment(m_nCaptionAlign) | Qt::AlignVCenter |
                                       Qt::TextSingleLine),

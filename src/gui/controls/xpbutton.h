@@ -21,6 +21,7 @@ public:
     // The same image in all six states.
     void SetFaceBitmap(int nId) { SetFaceBitmaps(nId, nId, nId, nId, nId, nId); }
     void SetTextColour(const QColor& colour);
+    // The text colour under the pointer; an invalid colour keeps the text colour.
     void SetHoverTextColour(const QColor& colour);
     void SetSelected(bool bSelected);
     bool IsSelected() const { return m_bSelected; }

@@ -108,8 +108,7 @@ CFilter* CDrawCurve::Current() const {
 
 bool CDrawCurve::PointerEnabled() const {
     const CEqRecord* record = Record();
-    return record != nullptr && !record->IsEqBypassed() &&
-           !(IsOutputKind(m_kind) && g_autoMode == 1);
+    return record != nullptr && !record->IsEqBypassed() && !(IsOutputKind(m_kind) && g_autoMode);
 }
 
 void CDrawCurve::AttachChannel(OwnerKind kind, int element) {

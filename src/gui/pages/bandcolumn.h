@@ -1,6 +1,7 @@
-// One EQ band's column of controls (number, gain box and slider, P / BY / HS type buttons,
-// frequency box, Q box with its step buttons) and its bindings to the band's record. Every
-// equalised page builds its columns with this.
+// One EQ band column of controls (number, gain box and slider, P / BY / HS type buttons,
+// frequency box, Q box with its step buttons) and its bindings. The column shows the band the
+// page's band window puts there (CChannelPage::BandOfColumn). Every equalised page builds its
+// columns with this.
 #pragma once
 
 #include <functional>
@@ -8,8 +9,9 @@
 class CChannelPage;
 class CFilter;
 class QGridLayout;
+class QWidget;
 
-// Control ids of band b are base + b.
+// Control ids of column c are base + c.
 struct SBandIds {
     int label;
     int gainEdit;
@@ -34,8 +36,14 @@ inline constexpr int kBandRowType = 3;
 inline constexpr int kBandRowFreq = 4;
 inline constexpr int kBandRowQ = 5;
 
-// Builds band `band`'s controls on `page` (which receives their reports) in column `column`
-// of `grid`, and binds them. `filter` gives the band's record at the moment it is needed
-// (output pages switch scenes). The shelf button exists but stays hidden unless `bShelf`.
-void AddBandColumn(CChannelPage& page, QGridLayout& grid, int column, int band, const SBandIds& ids,
-                   std::function<CFilter&()> filter, bool bShelf = false);
+// Builds column `column`'s controls on `page` in grid column `gridColumn` of `grid`, and binds
+// them. `band` gives a band record of the page's band set by index at the moment it is needed
+// (output pages switch scenes, the microphone page scrolls). The shelf button exists but stays
+// hidden. A page short of height gives its gain sliders a smaller height.
+inline constexpr int kDefaultGainSliderHeight = 128;
+void AddBandColumn(CChannelPage& page, QGridLayout& grid, int gridColumn, int column,
+                   const SBandIds& ids, std::function<CFilter&(int band)> band,
+                   int gainSliderHeight = kDefaultGainSliderHeight);
+
+// The row captions (Gain, Type, Freq, Q) in grid column 0.
+void AddBandRowCaptions(QWidget& page, QGridLayout& grid);

@@ -3,10 +3,15 @@
 
 #include <QString>
 
+#include "core/common/labelids.h"
 #include "core/common/labeltable.h"
 
+inline QString LabelText(LabelId id) {
+    return QString::fromStdString(Label(id));
+}
+
 inline QString LabelText(int group, int slot) {
-    return QString::fromStdString(Label(group, slot));
+    return LabelText(LabelId{group, slot});
 }
 
 // A text of the editor's own that the label table does not hold, in the table's language.

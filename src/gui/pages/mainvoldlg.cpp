@@ -15,35 +15,34 @@
 #include "gui/pages/labeltext.h"
 
 namespace {
-constexpr int kLabelGroupVolume = 5;
 constexpr int kSliderHeight = 200;
 
 struct SVolumeDef {
     int sliderId;
     int editId;
     int spinId;
-    int captionSlot;
+    LabelId caption;
     CAudioVolData::Field field;
     CAudioVolData::Field maxField;
 };
 // Left to right: music, microphone, effect.
 constexpr SVolumeDef kVolumes[3] = {
-    {IDC_VOL_MUSIC_SLIDER, IDC_VOL_MUSIC_EDIT, IDC_VOL_MUSIC_SPIN, 1, CAudioVolData::kMusicVol,
-     CAudioVolData::kMaxMusicVol},
-    {IDC_VOL_MIC_SLIDER, IDC_VOL_MIC_EDIT, IDC_VOL_MIC_SPIN, 2, CAudioVolData::kMicVol,
-     CAudioVolData::kMaxMicVol},
-    {IDC_VOL_EFFECT_SLIDER, IDC_VOL_EFFECT_EDIT, IDC_VOL_EFFECT_SPIN, 3, CAudioVolData::kEffectVol,
-     CAudioVolData::kMaxEffectVol},
+    {IDC_VOL_MUSIC_SLIDER, IDC_VOL_MUSIC_EDIT, IDC_VOL_MUSIC_SPIN, kLabelVolumeMusic,
+     CAudioVolData::kMusicVol, CAudioVolData::kMaxMusicVol},
+    {IDC_VOL_MIC_SLIDER, IDC_VOL_MIC_EDIT, IDC_VOL_MIC_SPIN, kLabelVolumeMIC,
+     CAudioVolData::kMicVol, CAudioVolData::kMaxMicVol},
+    {IDC_VOL_EFFECT_SLIDER, IDC_VOL_EFFECT_EDIT, IDC_VOL_EFFECT_SPIN, kLabelVolumeEffect,
+     CAudioVolData::kEffectVol, CAudioVolData::kMaxEffectVol},
 };
 }  // namespace
 
-CMainVolDlg::CMainVolDlg(CAudioData& model, QWidget* parent) : CChannelPage(std::nullopt, parent) {
+CMainVolDlg::CMainVolDlg(CAudioData& model, QWidget* parent) : CBindingPage(parent) {
     CAudioVolData& volume = model.Volume();
     auto* pLayout = new QGridLayout(this);
     pLayout->setContentsMargins(12, 6, 6, 4);
     pLayout->setVerticalSpacing(3);
 
-    auto* pTitle = new CStaticTrans(LabelText(kLabelGroupVolume, 0), this);
+    auto* pTitle = new CStaticTrans(LabelText(kLabelVolumeVolume), this);
     pTitle->SetTextColour(Qt::black);
     pTitle->setAlignment(Qt::AlignCenter);
     pLayout->addWidget(pTitle, 0, 0, 1, 3);
@@ -51,7 +50,7 @@ CMainVolDlg::CMainVolDlg(CAudioData& model, QWidget* parent) : CChannelPage(std:
     QWidget* pPrevious = nullptr;
     for (int i = 0; i < 3; ++i) {
         const SVolumeDef& def = kVolumes[i];
-        auto* pCaption = new CStaticTrans(LabelText(kLabelGroupVolume, def.captionSlot), this);
+        auto* pCaption = new CStaticTrans(LabelText(def.caption), this);
         pCaption->SetTextColour(Qt::black);
         pCaption->setAlignment(Qt::AlignCenter);
 
@@ -88,13 +87,9 @@ CMainVolDlg::CMainVolDlg(CAudioData& model, QWidget* parent) : CChannelPage(std:
         pPrevious = pEdit;
 
         SBinding binding;
-        binding.views = {{def.sliderId, pSlider, EControlKind::Slider, kVolumeTop},
-                         {def.editId, pEdit, EControlKind::Edit},
-                         {def.spinId, pSpin, EControlKind::Spin}};
-        binding.get = [&volume, field = def.field] { return volume.Get(field); };
-        binding.set = [&volume, field = def.field](int v) {
-            volume.Set(field, static_cast<std::int16_t>(v));
-        };
+        binding.views = {TopDownSliderView(def.sliderId, pSlider, kVolumeTop),
+                         BoxView(def.editId, pEdit), SpinView(def.spinId, pSpin)};
+        binding.field = RecordField([&volume]() -> CParamRecord& { return volume; }, def.field);
         // The System page's limit holds for the slider only; a typed value is taken as it is.
         binding.limit = [&volume, maxField = def.maxField](int v, EControlKind from) {
             return from == EControlKind::Slider ? LimitSliderVolume(v, volume.Get(maxField)) : v;
@@ -107,6 +102,8 @@ CMainVolDlg::CMainVolDlg(CAudioData& model, QWidget* parent) : CChannelPage(std:
     m_pLink->hide();
     connect(m_pLink, &CXPButton::clicked, this, &CMainVolDlg::ConnectAction);
     pLayout->setRowStretch(4, 1);
+    // Every view shows the model's value from the start, before any read-back.
+    LoadBindings();
 }
 
 void CMainVolDlg::ConnectAction() {

@@ -5,7 +5,7 @@
 
 #include <functional>
 
-#include "gui/pages/channelpage.h"
+#include "gui/pages/bindingpage.h"
 
 class CAudioData;
 class CBitmapSlider;
@@ -24,7 +24,7 @@ inline constexpr int IDC_VOL_EFFECT_SPIN = 2710;
 inline constexpr int IDC_VOL_LINK = 2712;
 inline constexpr int kVolumeTop = 80;
 
-class CMainVolDlg : public CChannelPage {
+class CMainVolDlg : public CBindingPage {
     Q_OBJECT
 public:
     explicit CMainVolDlg(CAudioData& model, QWidget* parent = nullptr);
@@ -43,7 +43,7 @@ public:
     void ShowLinkState(bool bConnected);
 
     // Sets every volume control from the model; sends nothing.
-    void LoadVolumes() { LoadFromModel(0); }
+    void LoadVolumes() { LoadBindings(); }
 
     CBitmapSlider* Slider(int volume) const { return m_pSliders[volume]; }
     CNumEdit* Edit(int volume) const { return m_pEdits[volume]; }

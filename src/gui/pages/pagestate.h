@@ -16,14 +16,16 @@ inline constexpr int kPageSystem = 7;
 inline constexpr int kChannelPages = 6;
 
 enum class ECaptureState { Off = 0, Live = 1, Frozen = 2 };
+// The output scenes: the unit's "Sing" and "Disco" records of every output.
+enum class EScene { Sing = 0, Disco = 1 };
 
 extern int g_curPage;
 // The scene record (0 or 1) the main out, center and sub pages edit.
 extern std::array<int, 3> g_outScene;
-// 1 while the outputs follow the unit's automatic scene (output EQ editing is locked).
-extern int g_autoMode;
-// The scene chosen by the user or reported by the unit: 0 Sing, 1 Disco.
-extern int g_sceneSel;
+// True while the outputs follow the unit's automatic scene (output EQ editing is locked).
+extern bool g_autoMode;
+// The scene chosen by the user or reported by the unit.
+extern EScene g_sceneSel;
 extern int g_spectrumOn;
 extern ECaptureState g_captureState;
 // The highest music input the unit offers (0 .. 9); set when the unit's state is loaded.
@@ -38,3 +40,8 @@ void ResetPageState();
 int PageChannel(int page);
 // The band-set index a page is loaded with: 0, or the output page's scene.
 int PageBandSet(int page);
+// Every output page edits scene `scene` from now on.
+void SetOutputScene(EScene scene);
+// The output section's state as the unit holds it (the microphone record's Auto/Manual and
+// scene words): the pages follow it; in Auto every output page edits scene 0.
+void TakeOutputSection(int outAuto, int outScene);

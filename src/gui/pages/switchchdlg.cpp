@@ -19,12 +19,6 @@
 #include "gui/pages/spectrumrecorder.h"
 
 namespace {
-constexpr int kLabelGroupSelector = 4;
-constexpr int kLabelGroupMessages = 11;
-constexpr int kSlotPrompt = 3;
-constexpr int kSlotNoAudioDevice = 19;
-constexpr int kSlotResetQuestion = 22;
-constexpr int kSlotResetCaption = 23;
 
 CNoAudioInput g_noAudioInput;
 
@@ -41,16 +35,18 @@ CSwitchChDlg::CSwitchChDlg(CAudioData& model, CCommand& command, QWidget* parent
     pLayout->setSpacing(6);
     struct SDef {
         int id;
-        int slot;
+        LabelId caption;
         int font;
     };
     constexpr SDef kDefs[] = {
-        {IDC_SEL_MUSIC, 0, 20},   {IDC_SEL_MIC, 1, 19},     {IDC_SEL_EFFECT, 2, 20},
-        {IDC_SEL_MAIN, 3, 18},    {IDC_SEL_CENTER, 5, 20},  {IDC_SEL_SUB, 6, 20},
-        {IDC_SEL_FFT, 10, 18},    {IDC_SEL_CATCH, 11, 18},  {IDC_SEL_SYSTEM, 7, 18},
-        {IDC_SEL_EQ_PASS, 8, 18}, {IDC_SEL_EQ_RESET, 9, 18}};
+        {IDC_SEL_MUSIC, kLabelSelectorMusic, 20},     {IDC_SEL_MIC, kLabelSelectorMIC, 19},
+        {IDC_SEL_EFFECT, kLabelSelectorEffect, 20},   {IDC_SEL_MAIN, kLabelSelectorMain, 18},
+        {IDC_SEL_CENTER, kLabelSelectorCenter, 20},   {IDC_SEL_SUB, kLabelSelectorSUB, 20},
+        {IDC_SEL_FFT, kLabelSelectorFFT, 18},         {IDC_SEL_CATCH, kLabelSelectorCatch, 18},
+        {IDC_SEL_SYSTEM, kLabelSelectorSystem, 18},   {IDC_SEL_EQ_PASS, kLabelSelectorEQPass, 18},
+        {IDC_SEL_EQ_RESET, kLabelSelectorEQReset, 18}};
     for (const SDef& def : kDefs) {
-        pLayout->addWidget(AddButton(def.id, def.slot, def.font), 0, Qt::AlignHCenter);
+        pLayout->addWidget(AddButton(def.id, def.caption, def.font), 0, Qt::AlignHCenter);
     }
     pLayout->addStretch(1);
 
@@ -76,10 +72,10 @@ CSwitchChDlg::CSwitchChDlg(CAudioData& model, CCommand& command, QWidget* parent
     Button(IDC_SEL_CATCH)->setVisible(g_spectrumOn == 1);
 }
 
-CXPButton* CSwitchChDlg::AddButton(int id, int labelSlot, int fontHeight) {
+CXPButton* CSwitchChDlg::AddButton(int id, LabelId caption, int fontHeight) {
     auto* pButton = new CXPButton(id, this);
     pButton->SetFaceBitmap(IDB_SELECTOR_BUTTON);
-    pButton->setText(LabelText(kLabelGroupSelector, labelSlot));
+    pButton->setText(LabelText(caption));
     pButton->SetFontSize(fontHeight);
     pButton->SetHoverTextColour(Qt::white);
     Colour(pButton, false);
@@ -150,21 +146,26 @@ void CSwitchChDlg::ShowPage(int page) {
     }
 }
 
+void CSwitchChDlg::ShowEqPassState() {
+    const CEqRecord* pRecord = CurrentRecord();
+    Colour(Button(IDC_SEL_EQ_PASS), pRecord != nullptr && pRecord->IsEqBypassed());
+}
+
 void CSwitchChDlg::ToggleEqBypass() {
     CChannelPage* pPage = m_pages.Page(g_curPage);
     CEqRecord* pRecord = CurrentRecord();
     if (pPage == nullptr || pRecord == nullptr) {
         return;
     }
-    if (g_curPage >= kPageMainOut && g_autoMode == 1) {
+    if (g_curPage >= kPageMainOut && g_autoMode) {
         return;
     }
     const int bypass = pRecord->IsEqBypassed() ? 0 : 1;
     Colour(Button(IDC_SEL_EQ_PASS), bypass == 1);
     pRecord->SetEqBypass(static_cast<std::int16_t>(bypass));
     pPage->ApplyEqBypass(bypass);
-    if (m_pages.pCurve != nullptr && pPage->GetOwnerKind()) {
-        AttachCurve(*m_pages.pCurve, *pPage->GetOwnerKind(), PageBandSet(g_curPage));
+    if (m_pages.pCurve != nullptr) {
+        AttachCurve(*m_pages.pCurve, pPage->GetOwnerKind(), PageBandSet(g_curPage));
         m_pages.pCurve->ShowBand(g_curPage >= kPageMainOut ? pPage->SelectedBand() : -1);
     }
 }
@@ -174,12 +175,12 @@ void CSwitchChDlg::ResetEq() {
     if (pRecord == nullptr || m_pages.Page(g_curPage) == nullptr || pRecord->IsEqBypassed()) {
         return;
     }
-    if (g_autoMode == 1 && g_curPage > kPageEffect) {
+    if (g_autoMode && g_curPage > kPageEffect) {
         return;
     }
     const int page = g_curPage;
-    AskQueued(window(), LabelText(kLabelGroupMessages, kSlotResetQuestion),
-              LabelText(kLabelGroupMessages, kSlotResetCaption), [this, page](bool bOk) {
+    AskQueued(window(), LabelText(kLabelMessageDoYouWantToReset), LabelText(kLabelMessageResetEQ),
+              [this, page](bool bOk) {
                   if (bOk) {
                       DoResetEq(page);
                   }
@@ -195,8 +196,8 @@ void CSwitchChDlg::DoResetEq(int page) {
     }
     if (page == g_curPage) {
         pPage->ReloadBands();
-        if (m_pages.pCurve != nullptr && pPage->GetOwnerKind()) {
-            AttachCurve(*m_pages.pCurve, *pPage->GetOwnerKind(), PageBandSet(page));
+        if (m_pages.pCurve != nullptr) {
+            AttachCurve(*m_pages.pCurve, pPage->GetOwnerKind(), PageBandSet(page));
             m_pages.pCurve->ShowBand(-1);
         }
     }
@@ -217,8 +218,8 @@ void CSwitchChDlg::StopSpectrum() {
 void CSwitchChDlg::NoAudioInput() {
     m_pRecorder->Close();
     StopSpectrum();
-    ShowQueuedMessage(window(), LabelText(kLabelGroupMessages, kSlotNoAudioDevice),
-                      LabelText(kLabelGroupMessages, kSlotPrompt));
+    ShowQueuedMessage(window(), LabelText(kLabelMessageNoAudioDeviceWasFound),
+                      LabelText(kLabelMessagePrompt));
 }
 
 void CSwitchChDlg::ShowRefreshMenu(const QPoint& globalPos) {

@@ -4,6 +4,7 @@
 
 #include <QWidget>
 
+#include "core/common/labelids.h"
 #include "gui/pages/pagetable.h"
 
 class CAudioData;
@@ -36,6 +37,8 @@ public:
     // Makes page k current: shown, its button green, loaded from the model.
     void ShowPage(int page);
     void ToggleEqBypass();
+    // EQ Pass green while the record of the page shown is bypassed, else grey.
+    void ShowEqPassState();
     // Asks first; the reset itself follows the answer.
     void ResetEq();
     void ToggleSpectrum();
@@ -48,7 +51,7 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    CXPButton* AddButton(int id, int labelSlot, int fontHeight);
+    CXPButton* AddButton(int id, LabelId caption, int fontHeight);
     static void Colour(CXPButton* pButton, bool bActive);
     // The equalised record of the page shown, or null.
     CEqRecord* CurrentRecord() const;

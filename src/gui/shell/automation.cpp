@@ -6,6 +6,7 @@
 #include <QTextStream>
 #include <QTimer>
 
+#include "gui/pages/pagestate.h"
 #include "gui/pages/switchchdlg.h"
 #include "gui/shell/briodlg.h"
 #include "link/linkcontroller.h"
@@ -14,6 +15,39 @@ namespace {
 constexpr int kDefaultScreenshotTimeoutMs = 30000;
 // The pages reload after the read-back in a queued call; give them a moment to paint.
 constexpr int kSettleMs = 300;
+
+constexpr const char* kPageNames[] = {"music",  "mic", "effect", "main",
+                                      "center", "sub", "",       "system"};
+
+// Shows every page that exists in turn and writes each to dir/page-<name>.png.
+bool SavePageScreens(CBrioDlg& window, const QString& dir) {
+    bool bSaved = true;
+    const int shown = g_curPage;
+    for (int page = 0; page <= kPageSystem; ++page) {
+        const bool bExists = page == kPageSystem ? window.Pages().pSystemPage != nullptr
+                                                 : window.Pages().Page(page) != nullptr;
+        if (!bExists) {
+            continue;
+        }
+        window.Selector()->ShowPage(page);
+        QApplication::processEvents();
+        bSaved = window.grab().save(dir + "/page-" + kPageNames[page] + ".png", "PNG") && bSaved;
+    }
+    window.Selector()->ShowPage(shown);
+    return bSaved;
+}
+
+// "1920x1080" as a size; invalid for anything else.
+QSize ParseSize(const QString& text) {
+    const QStringList parts = text.split(QLatin1Char('x'));
+    bool okWidth = false;
+    bool okHeight = false;
+    if (parts.size() != 2) {
+        return {};
+    }
+    const QSize size(parts[0].toInt(&okWidth), parts[1].toInt(&okHeight));
+    return okWidth && okHeight && size.width() > 0 && size.height() > 0 ? size : QSize();
+}
 
 class CFirstPaintExit : public QObject {
 public:
@@ -28,17 +62,6 @@ protected:
         return false;
     }
 };
-// "1920x1080" as a size; invalid for anything else.
-QSize ParseSize(const QString& text) {
-    const QStringList parts = text.split(QLatin1Char('x'));
-    bool okWidth = false;
-    bool okHeight = false;
-    if (parts.size() != 2) {
-        return {};
-    }
-    const QSize size(parts[0].toInt(&okWidth), parts[1].toInt(&okHeight));
-    return okWidth && okHeight && size.width() > 0 && size.height() > 0 ? size : QSize();
-}
 }  // namespace
 
 void InstallAutomation(CBrioDlg& window, CLinkController& controller) {
@@ -46,7 +69,8 @@ void InstallAutomation(CBrioDlg& window, CLinkController& controller) {
         window.installEventFilter(new CFirstPaintExit(&window));
     }
     const QString screenshot = qEnvironmentVariable("SONVELA_SCREENSHOT");
-    if (screenshot.isEmpty()) {
+    const QString pagesDir = qEnvironmentVariable("SONVELA_SCREENSHOT_PAGES");
+    if (screenshot.isEmpty() && pagesDir.isEmpty()) {
         return;
     }
     bool ok = false;
@@ -58,23 +82,26 @@ void InstallAutomation(CBrioDlg& window, CLinkController& controller) {
         QTextStream(stderr) << "sonvela: no unit was read back\n";
         QApplication::exit(1);
     });
-    const int page = qEnvironmentVariableIntValue("SONVELA_SCREENSHOT_PAGE", &ok);
-    const int shownPage = ok ? page : -1;
     const QSize size = ParseSize(qEnvironmentVariable("SONVELA_SCREENSHOT_SIZE"));
     QObject::connect(&controller, &CLinkController::ReadBackCompleted, &window,
-                     [&window, screenshot, shownPage, size] {
+                     [&window, screenshot, pagesDir, size] {
                          if (size.isValid()) {
                              window.resize(size);
                          }
-                         // After the read-back's own choice of page.
-                         QTimer::singleShot(0, &window, [&window, shownPage] {
-                             if (shownPage >= 0) {
-                                 window.Selector()->ShowPage(shownPage);
+                         QTimer::singleShot(kSettleMs, &window, [&window, screenshot, pagesDir] {
+                             bool bSaved = true;
+                             if (!screenshot.isEmpty() && !window.grab().save(screenshot, "PNG")) {
+                                 QTextStream(stderr) << "sonvela: cannot write the screenshot "
+                                                     << screenshot << "\n";
+                                 bSaved = false;
                              }
-                         });
-                         QTimer::singleShot(kSettleMs, &window, [&window, screenshot] {
-                             const bool saved = window.grab().save(screenshot, "PNG");
-                             QApplication::exit(saved ? 0 : 1);
+                             if (!pagesDir.isEmpty() && !SavePageScreens(window, pagesDir)) {
+                                 QTextStream(stderr) << "sonvela: cannot write the page "
+                                                        "screenshots to "
+                                                     << pagesDir << "\n";
+                                 bSaved = false;
+                             }
+                             QApplication::exit(bSaved ? 0 : 1);
                          });
                      });
 }

@@ -22,6 +22,8 @@
 #include "gui/pages/mainvoldlg.h"
 #include "gui/pages/messagebox.h"
 #include "gui/pages/musicdlg.h"
+#include "gui/pages/outputdlg.h"
+#include "gui/pages/pagefactory.h"
 #include "gui/pages/switchchdlg.h"
 #include "gui/settings/pmxfilepanel.h"
 #include "gui/settings/pmxfolder.h"
@@ -64,7 +66,6 @@ CBrioDlg::CBrioDlg(CAudioData& model, CUnitConnection& connection, const SearchP
     m_pTitleBar = new CTitleBar(this);
     m_pSelector = new CSwitchChDlg(m_model, m_connection.Command(), this);
     m_pMainVol = new CMainVolDlg(m_model, this);
-    m_pMusic = new CMusicDlg(m_model, this);
     m_pCurve = new CDrawCurve(this);
     m_pCurve->SetModel(&m_model);
     m_pSpectrumInput = std::make_unique<CSpectrumInput>(*m_pCurve);
@@ -72,19 +73,7 @@ CBrioDlg::CBrioDlg(CAudioData& model, CUnitConnection& connection, const SearchP
         m_model, libraryFolder.isEmpty() ? ParameterLibraryFolder() : libraryFolder, this);
     m_pSystem->hide();
     m_pBusy = new CConnectInfoDlg(this);
-
-    m_pages.channelPages[kPageMusic] = m_pMusic;
-    m_pages.pMainVol = m_pMainVol;
-    m_pages.pCurveWidget = m_pCurve;
-    m_pages.pCurve = m_pCurve;
-    m_pages.pSystemPage = m_pSystem;
-    m_pMusic->SetCurveView(m_pCurve);
-    m_pSelector->SetPages(m_pages);
-    m_pSelector->SetRecorder(m_pSpectrumInput.get());
-
-    // Tab order: the selector's buttons, the page shown, the volume strip.
-    setTabOrder(m_pSelector, m_pMusic);
-    setTabOrder(m_pMusic, m_pMainVol);
+    BuildPages();
 
     new CFocusRing(this);
     m_pShortcuts = std::make_unique<CShortcutFilter>(this, m_model, *m_pMainVol, *m_pSelector);
@@ -142,16 +131,42 @@ CBrioDlg::CBrioDlg(CAudioData& model, CUnitConnection& connection, const SearchP
         m_pBusy->SetAutoClose(autoCloseMs);
         m_pBusy->ShowBusy();
     });
-    connect(m_pMusic, &CMusicDlg::KeyEdited, this, [this](int) {
-        // The user set the key: the next idle poll comes a full idle period later.
-        m_connection.State().idleTicks = {};
-    });
 
+    setMinimumSize(kMainWindowWidth, kMainWindowHeight);
     resize(kMainWindowWidth, kMainWindowHeight);
     if (const QScreen* pScreen = QGuiApplication::primaryScreen()) {
         move(pScreen->availableGeometry().topLeft());
     }
     m_pSelector->ShowPage(kPageMusic);
+}
+
+void CBrioDlg::BuildPages() {
+    m_pages.pMainVol = m_pMainVol;
+    m_pages.pCurveWidget = m_pCurve;
+    m_pages.pCurve = m_pCurve;
+    // Every channel page, in page order; the Tab order runs from the selector through the pages
+    // (only the page shown takes the focus) to the volume strip.
+    QWidget* pPrevious = m_pSelector;
+    for (int page = 0; page < kChannelPages; ++page) {
+        CChannelPage* pPage = CreateChannelPage(page, m_model, this);
+        pPage->SetCurveView(m_pCurve);
+        m_pages.channelPages[static_cast<std::size_t>(page)] = pPage;
+        setTabOrder(pPrevious, pPage);
+        pPrevious = pPage;
+        if (auto* pOutput = qobject_cast<COutputDlg*>(pPage)) {
+            connect(pOutput, &COutputDlg::RecordSwitched, m_pSelector,
+                    &CSwitchChDlg::ShowEqPassState);
+        }
+    }
+    setTabOrder(pPrevious, m_pMainVol);
+    m_pMusic = static_cast<CMusicDlg*>(m_pages.Page(kPageMusic));
+    connect(m_pMusic, &CMusicDlg::KeyEdited, this, [this](int) {
+        // The user set the key: the next idle poll comes a full idle period later.
+        m_connection.State().idleTicks = {};
+    });
+    m_pages.pSystemPage = m_pSystem;
+    m_pSelector->SetPages(m_pages);
+    m_pSelector->SetRecorder(m_pSpectrumInput.get());
 }
 
 CBrioDlg::~CBrioDlg() {
@@ -210,26 +225,24 @@ void CBrioDlg::RunConnectDialog() {
     m_pConnectDlg->Run(plan, m_plan.bUsb && m_connection.HidDevice().IsOpen());
 }
 
-void CBrioDlg::ApplyOutputScene() {
-    const int scene = m_connection.ModelAdapter()->OutputScene();
-    g_outScene = {scene, scene, scene};
-    g_sceneSel = scene;
-}
-
 void CBrioDlg::UploadModel() {
     if (m_connection.State().connected != 1) {
         return;
     }
-    // The controller takes the output section's state from the system record first.
+    // The controller takes the output section's state from the system record first, and the
+    // pages follow it as they follow a read-back.
     m_connection.Controller().UploadModel();
-    ApplyOutputScene();
+    const CAudioSystemData& system = m_model.System();
+    TakeOutputSection(system.GetOutAutoCopy(), system.GetOutSceneCopy());
     m_pMainVol->LoadVolumes();
     m_pSelector->ShowPage(kPageMusic);
     m_pCurve->update();
 }
 
 void CBrioDlg::OnReadBackCompleted(bool bLocked) {
-    ApplyOutputScene();
+    // The unit's output section (Auto or Manual, its scene) reaches the pages on every
+    // read-back.
+    TakeOutputSection(m_model.Mic().GetOutAuto(), m_model.Mic().GetOutScene());
     g_musicInputMax = m_model.System().MusicInputCount() - 1;
     m_pMainVol->LoadVolumes();
     m_pMainVol->ShowLinkState(true);

@@ -76,10 +76,10 @@ protected:
     void dropEvent(QDropEvent* event) override;
 
 private:
+    // Creates every channel page and wires each into the selector, the curve and the window.
+    void BuildPages();
     void LayoutPages();
     void OnReadBackCompleted(bool bLocked);
-    // The output pages' selected scene from the unit's output section state.
-    void ApplyOutputScene();
     // The whole model to the unit, then the volume strip, page 0 and the curve follow.
     void UploadModel();
     void ShowUnlockDialog(bool bModal);

@@ -80,5 +80,5 @@ QString UsageText() {
 }
 
 QString VersionText() {
-    return QStringLiteral("sonvela 3.6.0\n");
+    return QStringLiteral("sonvela " SONVELA_VERSION "\n");
 }

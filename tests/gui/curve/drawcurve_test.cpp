@@ -132,7 +132,7 @@ TEST_F(DrawCurveTest, DragToTheViewsEdges) {
 }
 
 TEST_F(DrawCurveTest, CrossoverDragsFollowThePageLimits) {
-    g_autoMode = 0;
+    g_autoMode = false;
     m_view.ShowMainOut(1);
     EXPECT_EQ(m_view.NotifyCode(), 4);
     CFilter& highPass = *m_data.MainOut(1).GetEQ().GetHighPass();
@@ -209,7 +209,7 @@ TEST_F(DrawCurveTest, RightClickThenWheelTurnsQOneStepPerNotch) {
 }
 
 TEST_F(DrawCurveTest, WheelDoesNotTurnACrossover) {
-    g_autoMode = 0;
+    g_autoMode = false;
     m_view.ShowSub(0);
     CFilter& lowPass = *m_data.Sub(0).GetEQ().GetLowPass();
     const QPoint at = Centre(lowPass);
@@ -234,7 +234,7 @@ TEST_F(DrawCurveTest, BypassAndAutomaticModeLockThePointer) {
         RightClick(at + QPoint(40, -40));
         Wheel(120);
     };
-    g_autoMode = 1;
+    g_autoMode = true;
 
     // Only 1 bypasses, as on the pages.
     m_view.ShowMusic(0);
@@ -258,7 +258,7 @@ TEST_F(DrawCurveTest, BypassAndAutomaticModeLockThePointer) {
     EXPECT_NE(m_data.Echo().GetEQ().GetAt(1).m_nFreq, 204);
     EXPECT_EQ(Take(m_moved).front(), (std::pair{1, 2}));
 
-    g_autoMode = 0;
+    g_autoMode = false;
     m_view.ShowMainOut(0);
     drag(m_data.MainOut(0).GetEQ().GetAt(1));
     EXPECT_NE(m_data.MainOut(0).GetEQ().GetAt(1).m_nFreq, 204);

@@ -14,8 +14,10 @@
 #include "gui/controls/limitinputedit.h"
 #include "gui/controls/numedit.h"
 #include "gui/controls/xpbutton.h"
+#include "gui/pages/channelpage.h"
 #include "gui/pages/mainvoldlg.h"
 #include "gui/pages/musicdlg.h"
+#include "gui/pages/pagestate.h"
 #include "gui/pages/switchchdlg.h"
 #include "gui/shell/connectinfodlg.h"
 #include "gui/shell/focusring.h"
@@ -227,5 +229,53 @@ TEST(Editor, TabReachesTheSelectorTheMusicPageAndTheStripWithVisibleFocus) {
     const QWidget* pRing = rig.Window().findChild<CFocusRing*>();
     ASSERT_NE(pRing, nullptr);
     EXPECT_TRUE(pRing->isVisible());
+}
+}  // namespace
+
+namespace {
+TEST(Editor, EveryPageShowsAndItsEditsAndEqPassReachTheUnit) {
+    EditorRig rig;
+    ASSERT_EQ(rig.StartTcp(), 0);
+    ASSERT_TRUE(rig.WaitStatus("Connected"));
+    QTest::qWait(50);
+    CBrioDlg& window = rig.Window();
+    CAudioData& model = rig.app->Model();
+    struct SPage {
+        int button;
+        int gainSlider;  // the first band column's gain slider
+    };
+    const SPage kPages[] = {{IDC_SEL_MUSIC, 1321}, {IDC_SEL_MIC, 1530},    {IDC_SEL_EFFECT, 1709},
+                            {IDC_SEL_MAIN, 1915},  {IDC_SEL_CENTER, 2109}, {IDC_SEL_SUB, 2309}};
+    for (int page = 0; page < kChannelPages; ++page) {
+        Click(window.Selector()->Button(kPages[page].button));
+        CChannelPage* pPage = window.Pages().Page(page);
+        ASSERT_TRUE(pPage->isVisible()) << "page " << page;
+        for (int other = 0; other < kChannelPages; ++other) {
+            EXPECT_EQ(window.Pages().Page(other)->isVisible(), other == page);
+        }
+        // The unit starts in Manual on scene 1: the output pages edit scene 1.
+        const int channel = PageChannel(page);
+        CEqRecord* pRecord = model.EqRecordOfChannel(channel);
+        const CFilter& band = pRecord->GetEQ().GetAt(pPage->BandOfColumn(0));
+        auto* pSlider = Control<CBitmapSlider>(*pPage, kPages[page].gainSlider);
+        pSlider->setFocus();
+        const bool bAtBottom = pSlider->GetPos() == pSlider->GetRangeMax();
+        QTest::keyClick(pSlider, bAtBottom ? Qt::Key_Home : Qt::Key_End);
+        const int gain = bAtBottom ? 180 : 0;
+        EXPECT_TRUE(QTest::qWaitFor([&] {
+            return rig.UnitWord(channel, band.BandWordBase() + kBandWordGain) == gain;
+        })) << "page "
+            << page;
+
+        const int bypassWord = pRecord->FieldWord(pRecord->FieldOf(kFieldEqBypass));
+        Click(window.Selector()->Button(IDC_SEL_EQ_PASS));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return rig.UnitWord(channel, bypassWord) == 1; }))
+            << "page " << page;
+        EXPECT_FALSE(pSlider->isEnabled());
+        Click(window.Selector()->Button(IDC_SEL_EQ_PASS));
+        EXPECT_TRUE(QTest::qWaitFor([&] { return rig.UnitWord(channel, bypassWord) == 0; }))
+            << "page " << page;
+        EXPECT_TRUE(pSlider->isEnabled());
+    }
 }
 }  // namespace
