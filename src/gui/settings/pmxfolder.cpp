@@ -1,34 +1,46 @@
 #include "gui/settings/pmxfolder.h"
 
+#include <unistd.h>
+
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QStandardPaths>
 
 #include "core/model/pmxfile.h"
 
 namespace {
-// The folder "Mode" below `parent`, made when missing, when a new file can be written in it.
-bool UsableFolder(const QString& parent, QString& folder) {
-    if (parent.isEmpty()) {
+QString ModeBelow(const QString& parent) {
+    return QDir(parent).filePath(QString::fromLatin1(kLibraryFolderName));
+}
+
+// Whether `folder` exists, or can be made, and takes a new file.
+bool TakesFiles(const QString& folder) {
+    if (!QDir().mkpath(folder)) {
         return false;
     }
-    const QString candidate = QDir(parent).filePath(QString::fromLatin1(kLibraryFolderName));
-    if (!QDir().mkpath(candidate)) {
-        return false;
-    }
-    const QString probe = QDir(candidate).filePath(QStringLiteral("probe.pmx"));
-    if (!CheckParameterFileWritable(QFile::encodeName(probe).toStdString()).ok) {
-        return false;
-    }
-    folder = candidate;
-    return true;
+    const QString probe = QDir(folder).filePath(QStringLiteral("probe.pmx"));
+    return CheckParameterFileWritable(QFile::encodeName(probe).toStdString()).ok;
+}
+
+// A folder of the user's own: owned by the user the program runs as, who is not the
+// superuser (who can write into the system's folders too).
+bool OwnedByTheUser(const QString& folder) {
+    const QFileInfo info(folder);
+    return ::geteuid() != 0 && info.isDir() && info.ownerId() == ::geteuid();
 }
 }  // namespace
 
 QString ChooseLibraryFolder(const QString& executableFolder, const QString& dataFolder) {
-    QString folder;
-    if (UsableFolder(executableFolder, folder) || UsableFolder(dataFolder, folder)) {
-        return folder;
+    if (!executableFolder.isEmpty()) {
+        const QString beside = ModeBelow(executableFolder);
+        const bool bExists = QFileInfo(beside).isDir();
+        if ((bExists || OwnedByTheUser(executableFolder)) && TakesFiles(beside)) {
+            return beside;
+        }
+    }
+    if (!dataFolder.isEmpty() && TakesFiles(ModeBelow(dataFolder))) {
+        return ModeBelow(dataFolder);
     }
     return {};
 }

@@ -5,6 +5,7 @@
 
 #include <QApplication>
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
@@ -274,8 +275,14 @@ TEST(SystemPage, EveryMessageOnItsCondition) {
 TEST(SystemPage, LibraryBesideTheProgramUnlessItCannotTakeAFile) {
     QTemporaryDir program;
     QTemporaryDir data;
+    // A folder of the user's own takes the library beside the program; the superuser's
+    // programs (as an installed one) keep theirs in the data folder.
+    const QString own = ::geteuid() != 0 ? program.filePath("Mode") : data.filePath("Mode");
+    EXPECT_EQ(ChooseLibraryFolder(program.path(), data.path()), own);
+    EXPECT_TRUE(QFileInfo(own).isDir());
+    // A "Mode" folder already beside the program is used, whoever runs it.
+    QDir(program.path()).mkdir("Mode");
     EXPECT_EQ(ChooseLibraryFolder(program.path(), data.path()), program.filePath("Mode"));
-    EXPECT_TRUE(QFileInfo(program.filePath("Mode")).isDir());
     // "Mode" beside the program cannot be made (a file holds the name), or is read-only.
     QTemporaryDir blocked;
     QFile(blocked.filePath("Mode")).open(QIODevice::WriteOnly);
@@ -283,6 +290,8 @@ TEST(SystemPage, LibraryBesideTheProgramUnlessItCannotTakeAFile) {
     if (::geteuid() != 0) {  // the superuser writes anywhere
         QFile::setPermissions(program.filePath("Mode"), QFile::ReadOwner | QFile::ExeOwner);
         EXPECT_EQ(ChooseLibraryFolder(program.path(), data.path()), data.filePath("Mode"));
+        QFile::setPermissions(program.filePath("Mode"),
+                              QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
     }
     EXPECT_EQ(ChooseLibraryFolder(blocked.path(), blocked.filePath("Mode/x")), QString());
 }
