@@ -12,7 +12,6 @@
 #include "core/viewmath/systemrules.h"
 #include "gui/controls/artworkids.h"
 #include "gui/controls/bitmapslider.h"
-#include "gui/controls/controlevent.h"
 #include "gui/controls/limitinputedit.h"
 #include "gui/controls/numedit.h"
 #include "gui/controls/statictrans.h"
@@ -64,16 +63,10 @@ QString ModeNameText(const CAudioData& model, int mode) {
 
 CSystemSettingDlg::CSystemSettingDlg(CAudioData& model, const QString& libraryFolder,
                                      QWidget* parent)
-    : QWidget(parent), m_model(model) {
-    setAutoFillBackground(true);
-    QPalette back = palette();
-    back.setColor(QPalette::Window, kPageBack);
-    setPalette(back);
-
+    : CBindingPage(parent), m_model(model) {
     // The body keeps its size; the stretches around it centre it in a larger window.
     m_pBody = new QWidget(this);
     m_pBody->setFixedSize(kBodyWidth, kBodyHeight);
-    m_pBody->installEventFilter(this);
     auto* pLayout = new QHBoxLayout(this);
     pLayout->setContentsMargins(0, 0, 0, 0);
     pLayout->addStretch(1);
@@ -142,10 +135,12 @@ void CSystemSettingDlg::BuildModes() {
 
 void CSystemSettingDlg::BuildLimits() {
     AddGroup(5, QRect(10, 166, 360, 128));
+    CAudioVolData& volume = m_model.Volume();
     for (std::size_t i = 0; i < m_limits.size(); ++i) {
+        const SLimitDef& def = kLimitDefs[i];
         const int y = 192 + 32 * static_cast<int>(i);
-        AddLabel(LabelText(kLabelGroupSystem, kLimitDefs[i].captionSlot), QRect(22, y, 118, 22));
-        auto* pSlider = new CBitmapSlider(kLimitDefs[i].sliderId, m_pBody);
+        AddLabel(LabelText(kLabelGroupSystem, def.captionSlot), QRect(22, y, 118, 22));
+        auto* pSlider = new CBitmapSlider(def.sliderId, m_pBody);
         pSlider->SetVertical(false);
         pSlider->SetBitmapChannel(IDB_H_CHANNEL, IDB_H_CHANNEL_FILLED);
         pSlider->SetBitmapThumb(IDB_H_THUMB);
@@ -154,6 +149,23 @@ void CSystemSettingDlg::BuildLimits() {
         pSlider->move(140, y);
         m_limits[i].pSlider = pSlider;
         m_limits[i].pValue = AddLabel(QString(), QRect(328, y, 36, 22));
+
+        SBinding binding;
+        binding.views = {
+            SliderView(def.sliderId, pSlider),
+            TextView(def.valueId, m_limits[i].pValue, [](int v) { return std::to_string(v); })};
+        binding.field = RecordField([&volume]() -> CParamRecord& { return volume; }, def.limit);
+        // A lower limit pulls the current volume down with it (the volume's frame leaves
+        // first: the record's fields go out in their order), and the strip follows.
+        binding.edited = [this, &volume, current = def.volume](int limit) {
+            if (volume.Get(current) > limit) {
+                volume.Set(current, static_cast<std::int16_t>(limit));
+                if (m_handlers.volumesChanged) {
+                    m_handlers.volumesChanged();
+                }
+            }
+        };
+        Bind(std::move(binding));
     }
 }
 
@@ -202,6 +214,8 @@ void CSystemSettingDlg::BuildToneLimits() {
             AddLabel(LabelText(kLabelGroupSettings, 3 + c), QRect(476 + 86 * c, 52, 80, 22));
         pHeading->setAlignment(Qt::AlignCenter);
     }
+    CAudioSoundEnhanceData& tone = m_model.ToneLimits();
+    auto record = [&tone]() -> CParamRecord& { return tone; };
     for (int r = 0; r < kToneRows; ++r) {
         const int group = r / 3;
         const int y = 104 + 30 * r + 28 * group;
@@ -209,8 +223,10 @@ void CSystemSettingDlg::BuildToneLimits() {
             AddLabel(LabelText(kLabelGroupSettings, 12 + group), QRect(392, y - 26, 80, 22));
         }
         AddLabel(LabelText(kLabelGroupSettings, 6 + r), QRect(404, y, 72, 22));
+        const int first = BindingCount();
         for (int c = 0; c < 3; ++c) {
-            auto* pEdit = new CNumEdit(IDC_SYS_TONE_FIRST + 3 * r + c, m_pBody);
+            const int id = IDC_SYS_TONE_FIRST + 3 * r + c;
+            auto* pEdit = new CNumEdit(id, m_pBody);
             pEdit->SetDisplayType(kNumDisplayOffset);
             pEdit->SetStep(kGainStepDb);
             pEdit->SetOffset(kGainOffsetDb);
@@ -219,6 +235,31 @@ void CSystemSettingDlg::BuildToneLimits() {
             pEdit->setAlignment(Qt::AlignCenter);
             pEdit->setGeometry(484 + 86 * c, y, 64, 22);
             m_tone[static_cast<std::size_t>(3 * r + c)] = pEdit;
+
+            SBinding binding;
+            binding.views = {BoxView(id, pEdit)};
+            binding.field = RecordField(record, 3 * r + c);
+            auto row = [&tone, r] {
+                return SToneRow{tone.GetMaxGain(r), tone.GetCurrent(r), tone.GetMaxCut(r)};
+            };
+            if (c == kToneColumnCurrent) {
+                // The current value stays between the row's maximum cut and maximum gain.
+                binding.limit = [row](int v, EControlKind) {
+                    return ApplyToneLimit(row(), kToneColumnCurrent, v).current;
+                };
+            } else {
+                // A new maximum gain or cut moves a current value that no longer obeys it.
+                binding.edited = [&tone, r, c](int v) {
+                    const SToneRow before{tone.GetMaxGain(r), tone.GetCurrent(r),
+                                          tone.GetMaxCut(r)};
+                    const int current = ApplyToneLimit(before, c, v).current;
+                    if (current != before.current) {
+                        tone.SetCurrent(r, static_cast<std::int16_t>(current));
+                    }
+                };
+                binding.reloadAfter = {first + kToneColumnCurrent};
+            }
+            Bind(std::move(binding));
         }
     }
 }
@@ -268,12 +309,8 @@ void CSystemSettingDlg::RefreshFromModel() {
     m_pModeList->setCurrentIndex(bOffered ? selected : -1);
     m_pModeName->setText(bOffered ? ModeNameText(m_model, selected) : QString());
 
-    const CAudioVolData& volume = m_model.Volume();
-    for (std::size_t i = 0; i < m_limits.size(); ++i) {
-        const int limit = volume.Get(kLimitDefs[i].limit);
-        m_limits[i].pSlider->SetPos(limit);
-        m_limits[i].pValue->setText(QString::number(limit));
-    }
+    // The volume limits and the tone limits.
+    LoadBindings();
 
     const bool bLocked = m_model.System().GetPanelLock() != 0;
     m_pPanelLock->SetFaceBitmap(bLocked ? IDB_TOGGLE_ON : IDB_TOGGLE_OFF);
@@ -286,10 +323,6 @@ void CSystemSettingDlg::RefreshFromModel() {
     const bool bNetwork = !Connected() || (m_handlers.isNetworkLink && m_handlers.isNetworkLink());
     EnableEdit(m_pAddress, bNetwork);
     m_pAddressOk->setEnabled(bNetwork);
-
-    for (int r = 0; r < kToneRows; ++r) {
-        ShowToneRow(r);
-    }
 }
 
 void CSystemSettingDlg::OnModeSelected(int index) {
@@ -347,41 +380,6 @@ void CSystemSettingDlg::SaveMode() {
         m_pModeList->setItemText(
             index, QStringLiteral("%1-").arg(index + 1) + ModeNameText(m_model, index));
     });
-}
-
-bool CSystemSettingDlg::eventFilter(QObject* watched, QEvent* event) {
-    const CControlEvent* pMessage = watched == m_pBody ? CControlEvent::From(event) : nullptr;
-    if (pMessage == nullptr) {
-        return QWidget::eventFilter(watched, event);
-    }
-    const int id = pMessage->ControlId();
-    if (pMessage->Message() == MSG_SLIDER_CHANGED || pMessage->Message() == MSG_SLIDER_DRAGGING) {
-        OnLimitChanged(id, pMessage->Value());
-    } else if (pMessage->Message() == MSG_COMMAND && id >= IDC_SYS_TONE_FIRST &&
-               id < IDC_SYS_TONE_FIRST + 3 * kToneRows) {
-        OnToneEdited(id, pMessage->Value());
-    }
-    return true;
-}
-
-void CSystemSettingDlg::OnLimitChanged(int control, int value) {
-    for (std::size_t i = 0; i < m_limits.size(); ++i) {
-        if (kLimitDefs[i].sliderId != control) {
-            continue;
-        }
-        CAudioVolData& volume = m_model.Volume();
-        m_limits[i].pValue->setText(QString::number(value));
-        // A lower limit pulls the current volume down first.
-        if (volume.Get(kLimitDefs[i].volume) > value) {
-            volume.Set(kLimitDefs[i].volume, static_cast<std::int16_t>(value));
-            if (m_handlers.volumesChanged) {
-                m_handlers.volumesChanged();
-            }
-        }
-        if (volume.Get(kLimitDefs[i].limit) != value) {
-            volume.Set(kLimitDefs[i].limit, static_cast<std::int16_t>(value));
-        }
-    }
 }
 
 void CSystemSettingDlg::ToggleLock() {
@@ -478,30 +476,4 @@ void CSystemSettingDlg::ApplyAddress() {
     if (m_handlers.connectTo) {
         m_handlers.connectTo(address);
     }
-}
-
-void CSystemSettingDlg::OnToneEdited(int control, int value) {
-    const int index = control - IDC_SYS_TONE_FIRST;
-    const int row = index / 3;
-    CAudioSoundEnhanceData& tone = m_model.ToneLimits();
-    const SToneRow before{tone.GetMaxGain(row), tone.GetCurrent(row), tone.GetMaxCut(row)};
-    const SToneRow after = ApplyToneLimit(before, index % 3, value);
-    // The current value first: a limit is stored only once the value it bounds obeys it.
-    if (after.current != before.current) {
-        tone.SetCurrent(row, static_cast<std::int16_t>(after.current));
-    }
-    if (after.maxGain != before.maxGain) {
-        tone.SetMaxGain(row, static_cast<std::int16_t>(after.maxGain));
-    }
-    if (after.maxCut != before.maxCut) {
-        tone.SetMaxCut(row, static_cast<std::int16_t>(after.maxCut));
-    }
-    ShowToneRow(row);
-}
-
-void CSystemSettingDlg::ShowToneRow(int row) {
-    const CAudioSoundEnhanceData& tone = m_model.ToneLimits();
-    ToneEdit(row, kToneColumnMaxGain)->SetValue(tone.GetMaxGain(row));
-    ToneEdit(row, kToneColumnCurrent)->SetValue(tone.GetCurrent(row));
-    ToneEdit(row, kToneColumnMaxCut)->SetValue(tone.GetMaxCut(row));
 }

@@ -1,13 +1,16 @@
 // The System page: recalling and storing the unit's modes, the three volume limits, the panel
 // lock and its password, the unit's network address, the user tone limits and the library of
-// parameter files (CPmxFilePanel). The page keeps a fixed layout and stays centred in whatever
-// room the window gives it.
+// parameter files (CPmxFilePanel). A binding page: the volume limits and the tone limits are
+// bindings (their rules as the bindings' limit and edited steps); the lock, the password, the
+// modes and the files ask or check before they change anything and are handled here. The page
+// keeps a fixed layout and stays centred in whatever room the window gives it.
 #pragma once
 
 #include <QString>
-#include <QWidget>
 #include <array>
 #include <functional>
+
+#include "gui/pages/bindingpage.h"
 
 class CAudioData;
 class CBitmapSlider;
@@ -41,7 +44,7 @@ inline constexpr int IDC_SYS_PANEL_LOCK = 2936;
 inline constexpr int IDC_SYS_TONE_FIRST = 2948;
 inline constexpr int kToneRows = 6;
 
-class CSystemSettingDlg : public QWidget {
+class CSystemSettingDlg : public CBindingPage {
     Q_OBJECT
 public:
     // What the page needs of the main window.
@@ -87,7 +90,6 @@ public:
 
 protected:
     void showEvent(QShowEvent* event) override;
-    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     struct SLimit {
@@ -111,14 +113,11 @@ private:
     void OnModeSelected(int index);
     void LoadMode();
     void SaveMode();
-    void OnLimitChanged(int control, int value);
     void ToggleLock();
     void CheckOldPassword();
     bool CheckNewPassword(int edit);
     void ChangePassword();
     void ApplyAddress();
-    void OnToneEdited(int control, int value);
-    void ShowToneRow(int row);
     void EnablePasswordEdits(bool bOld, bool bNewAndOk);
 
     CAudioData& m_model;
