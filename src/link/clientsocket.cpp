@@ -14,12 +14,14 @@ CClientSocket::CClientSocket(QObject* parent)
     connect(m_pSocket, &QTcpSocket::connected, this, [this] {
         m_pConnectTimer->stop();
         m_pSocket->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+        emit ConnectFinished();
     });
     connect(m_pSocket, &QTcpSocket::errorOccurred, this, [this](QAbstractSocket::SocketError e) {
         if (m_pConnectTimer->isActive()) {
             m_pConnectTimer->stop();
             m_lastFailure = TcpConnectFailure(m_host, m_port, e, m_pSocket->errorString());
             DebugLine("CClientSocket: " + m_lastFailure.toStdString());
+            emit ConnectFinished();
         }
     });
     connect(m_pConnectTimer, &QTimer::timeout, this, [this] { CancelConnect(); });
@@ -43,6 +45,7 @@ void CClientSocket::CancelConnect() {
     m_lastFailure = TcpConnectFailure(m_host, m_port, QAbstractSocket::SocketTimeoutError, {});
     DebugLine("CClientSocket: " + m_lastFailure.toStdString());
     Close();
+    emit ConnectFinished();
 }
 
 bool CClientSocket::IsConnecting() const {

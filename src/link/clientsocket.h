@@ -46,6 +46,8 @@ public:
 signals:
     // The peer closed the connection or it failed after it was up.
     void ConnectionLost();
+    // A connect started by StartConnect has ended: connected, failed or cancelled.
+    void ConnectFinished();
 
 private:
     void OnReadyRead();

@@ -25,6 +25,15 @@ CConnectSearch::CConnectSearch(CLinkState& state, CCommand& command, CClientSock
       m_pTimer(new QTimer(this)) {
     m_pTimer->setInterval(kSearchTickMs);
     connect(m_pTimer, &QTimer::timeout, this, &CConnectSearch::Tick);
+    // The network stage takes the connect's outcome as soon as there is one.
+    connect(
+        &m_socket, &CClientSocket::ConnectFinished, this,
+        [this] {
+            if (m_bRunning && m_bNetPending && m_state.searchStage == SearchStage::Network) {
+                Tick();
+            }
+        },
+        Qt::QueuedConnection);
 }
 
 CConnectSearch::~CConnectSearch() = default;
@@ -47,12 +56,27 @@ void CConnectSearch::Start(const SearchPlan& plan, bool usbDeviceOpen) {
     }
     m_state.unitAcked = 0;
     m_state.unitRefused = 0;
+    m_state.pacedReads = plan.bPaced ? 1 : 0;
+    m_state.readsBackedOff = 0;
     m_command.ClearQueue();
     m_command.ResetReceive();
     m_bRunning = true;
     EnterStage(usbDeviceOpen ? SearchStage::Usb : SearchStage::Serial);
-    m_pTimer->setInterval(kSearchTickMs);
-    m_pTimer->start();
+    // The first step runs as soon as the event loop turns; Tick sets the step period.
+    m_pTimer->start(0);
+}
+
+void CConnectSearch::TakeAcknowledgement() {
+    if (m_bRunning && m_state.unitAcked == 1 && m_state.unitRefused == 0) {
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (m_bRunning && m_state.unitAcked == 1) {
+                    Tick();
+                }
+            },
+            Qt::QueuedConnection);
+    }
 }
 
 void CConnectSearch::EnterStage(SearchStage stage) {
@@ -254,13 +278,13 @@ void CConnectSearch::StepNetwork() {
                 "no network address for the unit: no adapter's gateway lies in the PC's own "
                 "subnet");
         } else {
-            // The connect runs on the event loop; the next tick, kNetworkSettleMs later, takes
-            // its outcome and cancels one that has not finished. The unit's network module is
-            // given that time to settle before the first handshake.
-            m_socket.StartConnect(address, m_plan.tcpPort, kNetworkSettleMs);
+            // The connect runs on the event loop; its outcome is taken as soon as it is known
+            // (ConnectFinished), and a connect that has not completed kNetworkConnectLimitMs
+            // later is cancelled by the next tick.
             m_bNetPending = true;
+            m_socket.StartConnect(address, m_plan.tcpPort, kNetworkConnectLimitMs);
         }
-        m_pTimer->setInterval(kNetworkSettleMs);
+        m_pTimer->setInterval(m_bNetPending ? kNetworkConnectLimitMs : kSearchTickMs);
         m_pTimer->start();
         return;
     }

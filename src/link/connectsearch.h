@@ -21,7 +21,8 @@ inline constexpr int kSearchTickMs = 200;
 inline constexpr int kMaxSearchPorts = 10;
 inline constexpr int kSearchProgressMax = 10;
 inline constexpr int kHandshakesPerStage = 4;
-inline constexpr int kNetworkSettleMs = 2000;
+// The longest the network stage waits for a connect to complete.
+inline constexpr int kNetworkConnectLimitMs = 2000;
 
 // What a search may try. The editor tries everything; the command-line tool can narrow it.
 struct SearchPlan {
@@ -34,6 +35,8 @@ struct SearchPlan {
     // The unit's address as the user gave it; empty runs the gateway search.
     QString address;
     quint16 tcpPort = 8899;
+    // Reads keep the link's tick pacing throughout instead of following the unit's replies.
+    bool bPaced = false;
 };
 
 // ConnectBy indexes of the winning link; 0..9 name the serial port at that index.
@@ -58,6 +61,9 @@ public:
     void Start(const SearchPlan& plan, bool usbDeviceOpen);
     // One step; the timer calls it every kSearchTickMs. Public so that tests can step it.
     void Tick();
+    // The unit has just acknowledged: the next step runs at once (from the event loop) instead
+    // of at the next tick, so the winning link is taken without delay.
+    void TakeAcknowledgement();
     bool IsRunning() const { return m_bRunning; }
 
     // The port whose open failures the search reports (the connection's serial port).

@@ -60,6 +60,10 @@ void CLinkController::ConnectBy(int index) {
     m_model.ReadAllSequence(*m_pCommand, 0, m_state.Chunked());
     m_pTimers[LinkIndex(link)]->start();
     m_state.connected = 1;
+    if (m_state.pacedReads == 0) {
+        // The first read request leaves now; its reply sends the next.
+        m_pCommand->SendPendingHead(link);
+    }
     emit BusyStarted(0);
 }
 
@@ -102,6 +106,7 @@ void CLinkController::ResetAfterDisconnect(LinkKind link) {
     m_state.connected = 0;
     m_state.unitAcked = 0;
     m_state.uploadConfirm = 0;
+    m_state.readsBackedOff = 0;
     m_state.idleTicks[LinkIndex(link)] = 0;
     emit LinkLost(link);
 }

@@ -179,6 +179,9 @@ long CSerialPort::Write(const std::uint8_t* data, int length, int* written, int 
     if (accepted < 0) {
         return Fail(kSerialGeneralFailure, "CSerial::Write - Unable to write the data");
     }
+    // Hand the bytes to the driver now, without waiting for the event loop; what the driver
+    // cannot take yet still leaves as the port becomes writable.
+    m_pPort->flush();
     m_pWriteTimer->setInterval(timeoutMs);
     if (!m_pWriteTimer->isActive()) {
         m_pWriteTimer->start();

@@ -57,19 +57,25 @@ void CUnitConnection::Wire(ICommandModel& commandModel, IConnectionModel& connec
     m_p->search.SetSerialPort(&m_p->serialPort);
     command.SetUsbLink(&m_p->hid);
     command.SetNetworkLink(&m_p->socket);
-    m_p->serialLink.SetReceiver([&command](std::span<const std::uint8_t> bytes) {
-        command.OnReceived(LinkKind::Serial, bytes);
-    });
-    m_p->socket.SetReceiver([&command](std::span<const std::uint8_t> bytes) {
-        command.OnReceived(LinkKind::Network, bytes);
-    });
-    connect(&m_p->hid, &CHidDevice::ReportReceived, this, [&command](const QByteArray& report) {
+    // Every arrival goes to the engine; an acknowledgement it brings ends the search at once.
+    const auto deliver = [this, &command](LinkKind link, std::span<const std::uint8_t> bytes) {
+        const int ackedBefore = m_state.unitAcked;
+        command.OnReceived(link, bytes);
+        if (ackedBefore == 0 && m_state.unitAcked == 1) {
+            m_p->search.TakeAcknowledgement();
+        }
+    };
+    m_p->serialLink.SetReceiver(
+        [deliver](std::span<const std::uint8_t> bytes) { deliver(LinkKind::Serial, bytes); });
+    m_p->socket.SetReceiver(
+        [deliver](std::span<const std::uint8_t> bytes) { deliver(LinkKind::Network, bytes); });
+    connect(&m_p->hid, &CHidDevice::ReportReceived, this, [deliver](const QByteArray& report) {
         // Byte 0 is the report id; the engine takes the 64 bytes of the report.
         if (report.size() == kHidReportLength) {
-            command.OnReceived(LinkKind::Usb,
-                               std::span(reinterpret_cast<const std::uint8_t*>(report.constData()),
-                                         static_cast<std::size_t>(report.size()))
-                                   .subspan(1));
+            deliver(LinkKind::Usb,
+                    std::span(reinterpret_cast<const std::uint8_t*>(report.constData()),
+                              static_cast<std::size_t>(report.size()))
+                        .subspan(1));
         }
     });
 }

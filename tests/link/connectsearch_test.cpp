@@ -2,18 +2,32 @@
 
 #include <gtest/gtest.h>
 
+#include <QTimer>
+#include <memory>
+
 #include "tests/support/linkrig.h"
 #include "tests/support/spin.h"
 
 namespace {
 constexpr int kSearchWaitMs = 8000;
+
+// Counts the steps the search's timer runs.
+std::shared_ptr<int> CountTimerSteps(CConnectSearch& search) {
+    auto steps = std::make_shared<int>(0);
+    QObject::connect(search.findChild<QTimer*>(), &QTimer::timeout, [steps] { ++*steps; });
+    return steps;
 }
+}  // namespace
 
 TEST(ConnectSearch, EachLinkConnectsOnTheUnitsAcknowledgement) {
+    // The first step runs at once; the connect's outcome and the acknowledgement are taken as
+    // they come, so no link waits for a further step of the timer.
     {
         LinkRig rig;
+        const auto steps = CountTimerSteps(rig.search);
         rig.search.Start(rig.NetworkOnly(), false);
         ASSERT_TRUE(SpinUntil([&] { return rig.result.has_value(); }, kSearchWaitMs));
+        EXPECT_EQ(*steps, 1);
         EXPECT_EQ(*rig.result, SearchResult::Connected);
         EXPECT_EQ(rig.statuses, QStringList{"Network search"});
         EXPECT_EQ(rig.state.linkKind, LinkKind::Network);
@@ -27,8 +41,10 @@ TEST(ConnectSearch, EachLinkConnectsOnTheUnitsAcknowledgement) {
     {
         LinkRig rig;
         ASSERT_TRUE(rig.pty.IsValid());
+        const auto steps = CountTimerSteps(rig.search);
         rig.search.Start(rig.SerialOnly({rig.pty.SlavePath()}), false);
         ASSERT_TRUE(SpinUntil([&] { return rig.result.has_value(); }, kSearchWaitMs));
+        EXPECT_EQ(*steps, 1);
         EXPECT_EQ(*rig.result, SearchResult::Connected);
         EXPECT_EQ(rig.statuses, QStringList{"Com search" + rig.pty.SlavePath()});
         EXPECT_EQ(rig.state.linkKind, LinkKind::Serial);
@@ -40,8 +56,10 @@ TEST(ConnectSearch, EachLinkConnectsOnTheUnitsAcknowledgement) {
         LinkRig rig;
         ASSERT_TRUE(rig.hidDevice.OpenDevice());
         ASSERT_TRUE(rig.hidDevice.StartReader());
+        const auto steps = CountTimerSteps(rig.search);
         rig.search.Start(rig.UsbOnly(), true);
         ASSERT_TRUE(SpinUntil([&] { return rig.result.has_value(); }, kSearchWaitMs));
+        EXPECT_EQ(*steps, 1);
         EXPECT_EQ(*rig.result, SearchResult::Connected);
         EXPECT_EQ(rig.statuses, QStringList{"USB search"});
         EXPECT_EQ(rig.state.linkKind, LinkKind::Usb);

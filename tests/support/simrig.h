@@ -1,6 +1,7 @@
 // The command engine and a real model wired to the in-process simulated unit: every frame the
 // engine writes reaches the unit at once, and its answer is delivered right after the tick,
-// so the unit always answers within one tick.
+// so the unit always answers within one tick (and so do the answers to the reads that the
+// delivered answers send at once).
 #pragma once
 
 #include <deque>
@@ -72,7 +73,7 @@ struct SimRig {
     // One timer tick, then the unit's answer delivered on the link.
     void Tick() {
         engine.LinkTick(linkKind);
-        if (linkKind != LinkKind::Usb && !links.m_streamOut.empty()) {
+        while (linkKind != LinkKind::Usb && !links.m_streamOut.empty()) {
             std::vector<std::uint8_t> bytes;
             bytes.swap(links.m_streamOut);
             engine.OnReceived(linkKind, bytes);

@@ -11,6 +11,8 @@ constexpr const char* kLinkOptions =
     "  --serial PORT       a serial port, for example /dev/ttyUSB0\n"
     "  --usb               the unit on USB\n"
     "  --password XXXX     the 4-character panel password of a locked unit\n"
+    "  --paced             read at the link's tick pace (16 ms a request) instead of sending\n"
+    "                      each read request as soon as the one before has been answered\n"
     "  --json              print the result as JSON\n";
 
 constexpr const char* kExitCodes =

@@ -29,6 +29,8 @@ DeviceOptions ParseDeviceOptions(const QStringList& args) {
         const bool hasValue = i + 1 < args.size();
         if (arg == "--json") {
             options.bJson = true;
+        } else if (arg == "--paced") {
+            options.plan.bPaced = true;
         } else if (arg == "--usb") {
             ++linkOptions;
             options.plan.bSerial = options.plan.bNetwork = false;

@@ -152,6 +152,8 @@ void CCommand::LinkStep(LinkKind link) {
     if (head->m_nTicks <= TimeoutFor(*head, link)) {
         return;
     }
+    // A unit too slow for its answers to drive the reads is met at the tick's pace.
+    m_state.readsBackedOff = 1;
     if (m_state.retryCount < kMaxRetries) {
         m_state.retryCount += 1;
         m_state.resends += 1;
@@ -164,14 +166,22 @@ void CCommand::LinkStep(LinkKind link) {
     m_sink.DisconnectLink(link);
 }
 
+bool CCommand::SendPendingHead(LinkKind link) {
+    CSendData* head = m_queue.Head();
+    if (head == nullptr || head->m_bSendPending != 1) {
+        return false;
+    }
+    head->m_bSendPending = 0;
+    SendHead(link);
+    return true;
+}
+
 void CCommand::ImmediateStep() {
     if (m_queue.GetCount() < 2) {
         m_queue.Enqueue(m_model.NextPendingFrame());
-        if (m_queue.GetCount() == 0) {
-            return;
-        }
     }
-    LinkStep(m_state.linkKind);
+    // However fast the drag, the frame in flight ages only with the link's own ticks.
+    SendPendingHead(m_state.linkKind);
 }
 
 void CCommand::OnReceived(LinkKind link, std::span<const std::uint8_t> bytes) {
@@ -179,12 +189,38 @@ void CCommand::OnReceived(LinkKind link, std::span<const std::uint8_t> bytes) {
         m_deferred.emplace_back(link, std::vector<std::uint8_t>(bytes.begin(), bytes.end()));
         return;
     }
+    m_bReadAnswered = false;
     if (link == LinkKind::Usb) {
         std::array<std::uint8_t, kUsbFrameBytes> frame{};
         std::copy_n(bytes.begin(), std::min(bytes.size(), frame.size()), frame.begin());
         OnUsbReport(frame);
+    } else {
+        TakeStream(link, bytes);
+    }
+    if (std::exchange(m_bReadAnswered, false)) {
+        SendNextRead(link);
+    }
+}
+
+void CCommand::SendNextRead(LinkKind link) {
+    const bool tickPaced = m_state.pacedReads == 1 || m_state.readsBackedOff == 1;
+    if (tickPaced || m_state.connected != 1 || link != m_state.linkKind || !HeadIsRead()) {
         return;
     }
+    SendPendingHead(link);
+}
+
+bool CCommand::HeadIsRead() const {
+    const CSendData* head = m_queue.Head();
+    return head != nullptr && head->Length() > 3 && head->Bytes()[3] == kOpRead;
+}
+
+void CCommand::PopAnsweredRead() {
+    PopHead();
+    m_bReadAnswered = true;
+}
+
+void CCommand::TakeStream(LinkKind link, std::span<const std::uint8_t> bytes) {
     // Stream bytes are taken in reads of at most kMaxReadChunk bytes; the dispatch by total
     // runs after each.
     while (!bytes.empty()) {
@@ -211,6 +247,11 @@ void CCommand::DispatchByTotal(bool network) {
     const int total = m_nRxCount;
     const auto frame =
         std::span<const std::uint8_t>(m_rxBuffer).first(static_cast<std::size_t>(total));
+    if (IsGroupedAcknowledgement(frame)) {
+        // The answers to two search ticks' handshakes read together: EE CC four times.
+        HandleAcknowledgement();
+        return;
+    }
     if (total == kStatusLength || total == kDoubleStatusLength) {
         if (frame[0] == kStatusByte) {
             HandleStatus(frame[1], total == kDoubleStatusLength);
@@ -230,6 +271,18 @@ void CCommand::DispatchByTotal(bool network) {
     }
 }
 
+bool CCommand::IsGroupedAcknowledgement(std::span<const std::uint8_t> frame) const {
+    if (frame.size() <= kDoubleStatusLength || frame.size() % 2 != 0) {
+        return false;
+    }
+    for (std::size_t i = 0; i < frame.size(); i += 2) {
+        if (frame[i] != kStatusByte || frame[i + 1] != kStatusCc) {
+            return false;
+        }
+    }
+    return true;
+}
+
 void CCommand::HandleDataReply(int total) {
     const auto frame =
         std::span<const std::uint8_t>(m_rxBuffer).first(static_cast<std::size_t>(total));
@@ -237,14 +290,20 @@ void CCommand::HandleDataReply(int total) {
     if (channel < 0) {
         return;
     }
+    if (!HeadIsRead()) {
+        // A late answer to a read that is no longer queued (a retransmitted request answered
+        // twice): it neither removes a write nor reaches the model.
+        ResetReceive();
+        return;
+    }
     if (channel == kChKey) {
         PostKey(frame.subspan(kBlockHeaderLength, 2));
-        PopHead();
+        PopAnsweredRead();
         m_usbStaging.fill(kSpace);
         return;
     }
     m_model.DecodeReply(static_cast<std::uint8_t>(channel), frame);
-    PopHead();
+    PopAnsweredRead();
     NotifyDecoded(static_cast<std::uint8_t>(channel));
 }
 
@@ -287,6 +346,8 @@ void CCommand::HandleStatus(std::uint8_t code, bool fourBytes) {
             return;
         case kStatusAa:
             if (!fourBytes) {
+                // Busy: the head is sent again after its time-out, and reads wait for the tick.
+                m_state.readsBackedOff = 1;
                 ResetReceive();
                 return;
             }
@@ -338,12 +399,12 @@ void CCommand::HandleUsbChunk(std::span<const std::uint8_t> frame) {
     const int n = frame[2] - 4;
     const int offset = kBlockHeaderLength + 2 * start;
     if (!IsChunk(channel, start) || n < 0 || n > kMaxUsbChunkPayload ||
-        offset + n > kUsbStagingSize) {
+        offset + n > kUsbStagingSize || !HeadIsRead()) {
         return;
     }
     std::copy_n(frame.begin() + kBlockHeaderLength, n, m_usbStaging.begin() + offset);
     if (!IsLastChunk(channel, start)) {
-        PopHead();
+        PopAnsweredRead();
         return;
     }
     const bool ownCount = channel == kChVolume || channel == kChKey;
@@ -356,13 +417,13 @@ void CCommand::FinishUsbChannel(std::uint8_t channel, int count) {
     if (channel == kChKey) {
         const auto payload =
             staged.subspan(kBlockHeaderLength, static_cast<std::size_t>(count - 4));
-        PopHead();
+        PopAnsweredRead();
         PostKey(payload);
         m_usbStaging.fill(kSpace);
         return;
     }
     m_model.DecodeReply(channel, staged);
-    PopHead();
+    PopAnsweredRead();
     m_usbStaging.fill(kSpace);
     NotifyDecoded(channel);
 }

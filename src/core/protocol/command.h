@@ -33,7 +33,8 @@ inline constexpr int kSlowCommandTimeoutTicks = 1000;
 inline constexpr int kUsbSearchTimeoutTicks = 50;
 
 // A band dragged on the curve view is sent at once (ImmediateStep) instead of at the next link
-// tick, so that the unit follows the mouse; one frame still stays in flight.
+// tick, so that the unit follows the mouse; one frame still stays in flight, and its time-out
+// counts only the link's own ticks.
 inline constexpr bool kSendDragsImmediately = true;
 
 class CCommand {
@@ -73,7 +74,11 @@ public:
     void LinkTick(LinkKind link);
     // One step of the link: transmit the head once, then count ticks until a reply removes it.
     void LinkStep(LinkKind link);
-    // The step run at once after a curve drag (see kSendDragsImmediately), on the link in use.
+    // Transmits the head when it waits to be sent; a frame in flight is left alone (no tick is
+    // counted). False when nothing was sent.
+    bool SendPendingHead(LinkKind link);
+    // The step run at once after a curve drag (see kSendDragsImmediately), on the link in use:
+    // fetches the next change when at most one frame is queued and sends the head if it waits.
     void ImmediateStep();
 
     // What `link` received: a piece of the byte stream (serial, network; any length, taken in
@@ -86,7 +91,15 @@ public:
 private:
     void RestartAccumulation();
     void OnUsbReport(std::span<const std::uint8_t, kUsbFrameBytes> frame);
+    void TakeStream(LinkKind link, std::span<const std::uint8_t> bytes);
     void AppendAndDispatch(std::span<const std::uint8_t> bytes, bool network);
+    // The head is a read request: the only frame a data reply may remove.
+    bool HeadIsRead() const;
+    // Removes the read request a data reply answered and notes it for SendNextRead.
+    void PopAnsweredRead();
+    // After a read's reply: the next queued read leaves at once, unless reads are tick-paced.
+    void SendNextRead(LinkKind link);
+    bool IsGroupedAcknowledgement(std::span<const std::uint8_t> frame) const;
     void DispatchByTotal(bool network);
     void HandleDataReply(int total);
     void HandleStatus(std::uint8_t code, bool fourBytes);
@@ -113,4 +126,6 @@ private:
     bool m_bSending = false;
     std::vector<std::pair<LinkKind, std::vector<std::uint8_t>>> m_deferred;
     std::vector<std::uint8_t> m_sendCopy;
+    // A read request was answered during the current delivery.
+    bool m_bReadAnswered = false;
 };

@@ -22,6 +22,12 @@ struct CLinkState {
     std::uint8_t retryCount = 0;  // consecutive reply time-outs; reset by any arrival
     int resends = 0;              // frames sent again after a time-out, for the link's statistics
     int uploadConfirm = 0;        // 1 while the volume block is awaited after an upload
+    // Reads are reply-driven: when a read request's reply is complete, the next queued read
+    // leaves at once instead of at the next tick. pacedReads (1: --paced) keeps the tick pacing
+    // throughout; readsBackedOff is raised by a busy answer (EE AA) or a time-out and keeps the
+    // tick pacing until the link ends or the next search starts.
+    int pacedReads = 0;
+    int readsBackedOff = 0;
     std::array<int, kLinkKinds> idleTicks{};
     std::array<int, kLinkKinds> idleLimit{kDefaultIdleLimit, kDefaultIdleLimit, kDefaultIdleLimit};
 

@@ -93,3 +93,7 @@ void ComputeCurvePoints(std::span<const double, kFreqCount> responseDb, int w, i
     }
     out[kCurvePointCount - 1] = {w + kCurveInsetLeft, zeroY};
 }
+
+int AxisLabelX(int x, int textWidth, int clientRight) {
+    return std::min(x, clientRight - textWidth);
+}

@@ -69,3 +69,7 @@ SCurveRect CrossoverHandleRect(double hz, int w, int h);
 // per grid frequency, the right 0 dB point.
 void ComputeCurvePoints(std::span<const double, kFreqCount> responseDb, int w, int h,
                         std::span<SCurvePoint, kCurvePointCount> out);
+
+// Where an axis label `textWidth` wide whose place is `x` starts so that it stays whole inside
+// a client area ending at `clientRight` (the last frequency label, "20K", near the right edge).
+int AxisLabelX(int x, int textWidth, int clientRight);

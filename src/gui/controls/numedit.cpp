@@ -93,6 +93,6 @@ void CNumEdit::ApplyColours() {
 void CNumEdit::paintEvent(QPaintEvent* event) {
     QLineEdit::paintEvent(event);
     QPainter painter(this);
-    painter.setPen(m_frameColour);
+    painter.setPen(isEnabled() ? m_frameColour : kDisabledEditFrame);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
 }

@@ -125,6 +125,10 @@ void CXPButton::mouseReleaseEvent(QMouseEvent* event) {
     QAbstractButton::mouseReleaseEvent(event);
 }
 
+namespace {
+constexpr qreal kDisabledOpacity = 0.45;
+}  // namespace
+
 void CXPButton::paintEvent(QPaintEvent* /*event*/) {
     const QPixmap face = ArtPixmap(CurrentFaceId(), devicePixelRatioF());
     if (face.isNull()) {
@@ -133,6 +137,10 @@ void CXPButton::paintEvent(QPaintEvent* /*event*/) {
     const QRect area = rect();
     QPainter painter(this);
     painter.setRenderHint(QPainter::SmoothPixmapTransform);
+    // A disabled button looks disabled: face and caption faded.
+    if (!isEnabled()) {
+        painter.setOpacity(kDisabledOpacity);
+    }
     painter.drawPixmap(area, face);
     // The first paint stretches the face over the size the button was given; from then on
     // the button has the face's own size.

@@ -101,7 +101,11 @@ void PaintCurveBackground(QPainter& painter, const QRect& client, const SCurveRe
         TextAt(painter, gridX[static_cast<std::size_t>(label.grid)] + label.offset, labelY,
                QString::fromLatin1(label.text));
     }
-    TextAt(painter, plot.right + k20kOffset, labelY, QString::fromLatin1(k20kLabel));
+    const QString last = QString::fromLatin1(k20kLabel);
+    TextAt(painter,
+           AxisLabelX(plot.right + k20kOffset, painter.fontMetrics().horizontalAdvance(last),
+                      client.right() - 1),
+           labelY, last);
 
     const QRect area = ToQRect(plot);
     painter.fillRect(area, kBackground);

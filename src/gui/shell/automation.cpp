@@ -68,6 +68,10 @@ void InstallAutomation(CBrioDlg& window, CLinkController& controller) {
     if (qEnvironmentVariableIntValue("SONVELA_EXIT_AFTER_PAINT") == 1) {
         window.installEventFilter(new CFirstPaintExit(&window));
     }
+    if (qEnvironmentVariableIntValue("SONVELA_EXIT_AFTER_READBACK") == 1) {
+        QObject::connect(&controller, &CLinkController::ReadBackCompleted, &window,
+                         [] { QApplication::exit(0); });
+    }
     const QString screenshot = qEnvironmentVariable("SONVELA_SCREENSHOT");
     const QString pagesDir = qEnvironmentVariable("SONVELA_SCREENSHOT_PAGES");
     if (screenshot.isEmpty() && pagesDir.isEmpty()) {

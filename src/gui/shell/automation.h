@@ -7,6 +7,8 @@
 //   SONVELA_SCREENSHOT_SIZE=WxH  the window takes that size before the screenshots are taken.
 //   SONVELA_EXIT_AFTER_PAINT=1  the program ends as soon as the window has been painted once
 //                             (start-up time measurements).
+//   SONVELA_EXIT_AFTER_READBACK=1  the program ends (exit 0) as soon as the unit's state has
+//                             been read back (launch-to-connected measurements).
 #pragma once
 
 class CBrioDlg;

@@ -32,6 +32,8 @@ SAppOptions ParseCommandLine(const QStringList& args) {
             options.bHelp = true;
         } else if (arg == "--version") {
             options.bVersion = true;
+        } else if (arg == "--paced") {
+            options.plan.bPaced = true;
         } else if ((arg == "--tcp" || arg == "--serial" || arg == "--lang") && !hasValue) {
             options.error = arg + " needs a value";
         } else if (arg == "--tcp") {
@@ -66,7 +68,7 @@ SAppOptions ParseCommandLine(const QStringList& args) {
 
 QString UsageText() {
     return QStringLiteral(
-        "usage: sonvela [--tcp HOST[:PORT] | --serial PORT] [--lang en|zh]\n"
+        "usage: sonvela [--tcp HOST[:PORT] | --serial PORT] [--paced] [--lang en|zh]\n"
         "       sonvela --help | --version\n"
         "\n"
         "The editor of the TQ640V. Without a link option it searches the unit over USB,\n"
@@ -74,6 +76,7 @@ QString UsageText() {
         "\n"
         "  --tcp HOST[:PORT]  connect only over the network, to HOST (port 8899 by default)\n"
         "  --serial PORT      connect only over this serial port (ttyUSB0 or /dev/ttyUSB0)\n"
+        "  --paced            read the unit at the link's tick pace (16 ms a request)\n"
         "  --lang en|zh       interface language (English by default)\n"
         "  --help             show this text\n"
         "  --version          show the version\n");

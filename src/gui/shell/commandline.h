@@ -1,6 +1,6 @@
-// The editor's command line: sonvela [--tcp HOST[:PORT] | --serial PORT] [--lang en|zh],
-// --help, --version. With --tcp or --serial the search tries only that link, with the address
-// or port used as given; without either it tries USB, the serial ports and the network.
+// The editor's command line: sonvela [--tcp HOST[:PORT] | --serial PORT] [--paced]
+// [--lang en|zh], --help, --version. With --tcp or --serial the search tries only that link, with
+// the address or port used as given; without either it tries USB, the serial ports and the network.
 #pragma once
 
 #include <QString>

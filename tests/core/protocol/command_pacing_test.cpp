@@ -163,9 +163,58 @@ TEST(CommandPacing, ImmediateStepSendsWithoutWaitingForTheTimer) {
     rig.model.m_pending = {FromHex(kMusicWrite)};
     rig.engine.ImmediateStep();
     EXPECT_EQ(rig.serial.m_writes.size(), 1u);
-    rig.engine.ImmediateStep();  // nothing pending: the head only counts a tick
+    // However many moves a drag makes, the frame in flight ages only with the link's ticks.
+    for (int i = 0; i < 200; ++i) {
+        rig.engine.ImmediateStep();
+    }
     EXPECT_EQ(rig.serial.m_writes.size(), 1u);
-    EXPECT_EQ(rig.engine.GetHead()->m_nTicks, 1);
+    EXPECT_EQ(rig.engine.GetHead()->m_nTicks, 0);
+    rig.Ticks(60, LinkKind::Serial);
+    EXPECT_EQ(rig.state.retryCount, 0);
+    rig.Ticks(1, LinkKind::Serial);
+    EXPECT_EQ(rig.state.retryCount, 1) << "the 61st tick after the send times it out";
+}
+
+struct ReadPacingCase {
+    const char* what;
+    int connected;
+    int pacedReads;
+    const char* before;  // received before the first reply ("" nothing; "tick out": a time-out)
+    bool atOnce;
+};
+
+TEST(CommandPacing, AnAnsweredReadSendsTheNextReadAtOnceUnlessTickPaced) {
+    const ReadPacingCase cases[] = {
+        {"reply-driven", 1, 0, "", true},    {"--paced", 1, 1, "", false},
+        {"unit busy", 1, 0, "EE AA", false}, {"unit slow", 1, 0, "tick out", false},
+        {"searching", 0, 0, "", false},
+    };
+    for (const ReadPacingCase& c : cases) {
+        EngineRig rig;
+        rig.state.connected = c.connected;
+        rig.state.linkKind = LinkKind::Network;
+        rig.state.pacedReads = c.pacedReads;
+        rig.Queue("F5 35 06 B0 1E 10 0A 00 DD");  // read the volume block
+        rig.Queue("F5 35 06 B0 1E 10 09 00 DC");  // read the tone limits
+        rig.Queue(kMusicWrite);
+        rig.Ticks(1, LinkKind::Network);
+        if (std::string(c.before) == "tick out") {
+            rig.Ticks(62, LinkKind::Network);
+        } else if (*c.before != 0) {
+            rig.Network(c.before);
+        }
+        const std::size_t sent = rig.network.m_sends.size();
+        rig.engine.OnReceived(LinkKind::Network, DataReply(21, 10));
+        EXPECT_EQ(rig.network.m_sends.size(), sent + (c.atOnce ? 1 : 0)) << c.what;
+        rig.Ticks(c.atOnce ? 0 : 1, LinkKind::Network);
+        ASSERT_EQ(rig.network.m_sends.size(), sent + 1) << c.what;
+        EXPECT_EQ(ToHex(rig.network.m_sends.back()), "F5 35 06 B0 1E 10 09 00 DC") << c.what;
+        // A write after a read keeps the tick pacing.
+        rig.engine.OnReceived(LinkKind::Network, DataReply(43, 9));
+        EXPECT_EQ(rig.network.m_sends.size(), sent + 1) << c.what;
+        rig.Ticks(1, LinkKind::Network);
+        EXPECT_EQ(ToHex(rig.network.m_sends.back()), kMusicWrite) << c.what;
+    }
 }
 
 TEST(CommandPacing, AReplyDeliveredInsideTheWriteWaitsUntilTheWriteHasReturned) {

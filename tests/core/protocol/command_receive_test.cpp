@@ -44,14 +44,25 @@ struct StatusCase {
 
 TEST(CommandReceive, StatusRepliesOfTwoAndFourBytes) {
     const StatusCase cases[] = {
-        {"EE CC", 0, 1, 0, 1, 0},       {"EE DD", 1, 0, 1, 1, 0},
-        {"EE BB", 0, 0, 1, 1, 0},       {"EE BB", 1, 1, 0, 1, 0},
-        {"EE AA", 1, 1, 0, 0, 0},       {"EE 11", 1, 1, 0, 0, 2},
-        {"F5 35", 1, 1, 0, 0, 2},       {"EE CC EE CC", 0, 1, 0, 1, 0},
-        {"EE BB 00 00", 0, 0, 1, 1, 0}, {"EE BB EE BB", 1, 1, 0, 1, 0},
-        {"EE DD EE DD", 1, 0, 1, 1, 0}, {"EE AA EE AA", 1, 0, 0, 1, 0},
-        {"EE DD 12 34", 0, 0, 1, 1, 0}, {"EE 11 22 33", 1, 0, 0, 1, 0},
+        {"EE CC", 0, 1, 0, 1, 0},
+        {"EE DD", 1, 0, 1, 1, 0},
+        {"EE BB", 0, 0, 1, 1, 0},
+        {"EE BB", 1, 1, 0, 1, 0},
+        {"EE AA", 1, 1, 0, 0, 0},
+        {"EE 11", 1, 1, 0, 0, 2},
+        {"F5 35", 1, 1, 0, 0, 2},
+        {"EE CC EE CC", 0, 1, 0, 1, 0},
+        {"EE BB 00 00", 0, 0, 1, 1, 0},
+        {"EE BB EE BB", 1, 1, 0, 1, 0},
+        {"EE DD EE DD", 1, 0, 1, 1, 0},
+        {"EE AA EE AA", 1, 0, 0, 1, 0},
+        {"EE DD 12 34", 0, 0, 1, 1, 0},
+        {"EE 11 22 33", 1, 0, 0, 1, 0},
         {"F5 35 06 B7", 1, 1, 0, 0, 4},
+        // Two search ticks' handshakes answered in one read.
+        {"EE CC EE CC EE CC EE CC", 0, 1, 0, 1, 0},
+        {"EE CC EE CC EE CC", 0, 1, 0, 1, 0},
+        {"EE CC EE CC EE CC EE 11", 0, 0, 0, 0, 8},
     };
     for (const StatusCase& c : cases) {
         for (bool network : {false, true}) {
@@ -312,6 +323,38 @@ TEST(CommandReceive, UsbSingleChunkChannelsAndTheirNotifications) {
     EXPECT_EQ(rig.model.m_decoded[1].frame[2], 156);
     EXPECT_EQ(rig.sink.m_sent.back().message, MSG_SYSTEM_DATA_READ);
     EXPECT_EQ(rig.engine.GetCount(), 0);
+}
+
+TEST(CommandReceive, ADataReplyIsTakenOnlyByAReadRequest) {
+    // A late answer to an idle poll or to a retransmitted read meets a write at the head, or
+    // nothing: it removes nothing and reaches neither the model nor the key display.
+    const std::pair<const char*, Bytes> replies[] = {
+        {"key report", FromHex("F5 35 06 B0 0D 00 09 00 AB")},
+        {"volume block", DataReply(21, 10)},
+        {"system block", DataReply(159, 30)},
+    };
+    for (const auto& [what, reply] : replies) {
+        for (const bool writeAtHead : {true, false}) {
+            EngineRig rig;
+            rig.state.unitAcked = 1;
+            if (writeAtHead) {
+                rig.Queue(kWrite);
+                rig.Ticks(1, LinkKind::Serial);
+            }
+            rig.engine.OnReceived(LinkKind::Serial, reply);
+            EXPECT_EQ(rig.engine.GetCount(), writeAtHead ? 1 : 0) << what;
+            EXPECT_TRUE(rig.model.m_decoded.empty()) << what;
+            EXPECT_TRUE(rig.sink.m_posted.empty()) << what;
+            EXPECT_EQ(rig.engine.RxCount(), 0) << what << ": the next reply starts afresh";
+            rig.Serial("EE CC");
+            EXPECT_EQ(rig.engine.GetCount(), 0) << what << ": the write's own answer removes it";
+        }
+    }
+    EngineRig usb;
+    usb.Queue(kWrite);
+    usb.Usb(ChunkHex(10, 0, 7, 40));
+    EXPECT_EQ(usb.engine.GetCount(), 1);
+    EXPECT_TRUE(usb.model.m_decoded.empty());
 }
 
 struct AckCase {

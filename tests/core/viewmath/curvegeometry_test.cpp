@@ -117,3 +117,10 @@ TEST(CurveGeometry, RecordsFollowThePlotAndTheirValues) {
 }
 
 }  // namespace
+
+TEST(CurveGeometry, TheLastAxisLabelStaysWholeInsideTheView) {
+    // "20K" 21 px wide under the plot's right edge of a 1100 px view: pulled in to end at 1099.
+    EXPECT_EQ(AxisLabelX(1092, 21, 1099), 1078);
+    // Far from the edge it stays where it stands.
+    EXPECT_EQ(AxisLabelX(500, 21, 1099), 500);
+}

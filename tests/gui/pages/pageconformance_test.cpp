@@ -50,6 +50,10 @@ const SPageCase kPages[] = {
     {"System", kPageSystem, 0},  // its bindings: the volume limits and the tone limits
 };
 
+void PrintTo(const SPageCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
 bool AnyFlagRaised(CAudioData& model) {
     for (int ch = 0; ch <= 8; ++ch) {
         const CEqRecord* pRecord = model.EqRecordOfChannel(ch);

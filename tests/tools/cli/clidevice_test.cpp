@@ -142,11 +142,15 @@ TEST(CliDevice, DumpShowsExactlyTheUnitsMemory) {
             sim.Block(kChVolume)[0] = 42;
             sim.SystemBlock()[2] = 'Q';
         });
-        const CliRun run = RunCli(unit, {"dump", "--json", "--show-password"});
-        ASSERT_EQ(run.exitCode, kExitOk) << Name(transport) << run.err.toStdString();
-        ExpectImageEqualsUnit(Json(run), unit, Name(transport));
-        EXPECT_EQ(Json(run)["records"].toObject()["volume"].toObject()["m_nMicVol"].toInt(), 42)
-            << Name(transport);
+        // Reads driven by the unit's replies, and at the tick's pace.
+        for (const QStringList& pacing : {QStringList{}, QStringList{"--paced"}}) {
+            const CliRun run =
+                RunCli(unit, QStringList{"dump", "--json", "--show-password"} + pacing);
+            ASSERT_EQ(run.exitCode, kExitOk) << Name(transport) << run.err.toStdString();
+            ExpectImageEqualsUnit(Json(run), unit, Name(transport));
+            EXPECT_EQ(Json(run)["records"].toObject()["volume"].toObject()["m_nMicVol"].toInt(), 42)
+                << Name(transport);
+        }
     }
 }
 

@@ -1,7 +1,11 @@
 // The engine, the catalogue and the read-back against the in-process simulated unit.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <deque>
+
 #include "core/protocol/catalogue.h"
+#include "tests/support/hex.h"
 #include "tests/support/simrig.h"
 
 namespace {
@@ -32,20 +36,24 @@ const char* LinkName(LinkKind kind) {
 }  // namespace
 
 TEST(SimScenario, FullReadBackMakesTheImageEqualTheUnit) {
-    for (LinkKind kind : kLinks) {
-        SimRig rig(kind);
-        ReadAllSequence(rig.engine, rig.Chunked());
-        const int frames = rig.engine.GetCount();
-        const int ticks = rig.TickUntil([&] { return rig.Sent(MSG_SYSTEM_DATA_READ); });
-        EXPECT_EQ(ticks, frames) << LinkName(kind) << ": one tick per frame";
-        EXPECT_EQ(frames, kind == LinkKind::Usb ? 26 : 12);
-        ExpectImageEqualsUnit(rig, LinkName(kind));
-        const ReadBackResult result = ApplyReadBack(rig.model);
-        EXPECT_EQ(rig.model.Volume().GetMusicVol(), rig.sim.Block(10)[1]);
-        EXPECT_EQ(result.outScene, 1) << "the unit starts in manual mode on scene 1";
-        EXPECT_FALSE(result.panelLocked);
-        EXPECT_EQ(NextPendingFrame(rig.model), nullptr);
-        EXPECT_EQ(rig.engine.GetCount(), 0);
+    for (const int paced : {0, 1}) {
+        for (LinkKind kind : kLinks) {
+            SimRig rig(kind);
+            rig.state.pacedReads = paced;
+            ReadAllSequence(rig.engine, rig.Chunked());
+            const int frames = rig.engine.GetCount();
+            const int ticks = rig.TickUntil([&] { return rig.Sent(MSG_SYSTEM_DATA_READ); });
+            // Each answered read sends the next at once; paced, one read leaves per tick.
+            EXPECT_EQ(ticks, paced == 1 ? frames : 1) << LinkName(kind) << " paced " << paced;
+            EXPECT_EQ(frames, kind == LinkKind::Usb ? 26 : 12);
+            ExpectImageEqualsUnit(rig, LinkName(kind));
+            const ReadBackResult result = ApplyReadBack(rig.model);
+            EXPECT_EQ(rig.model.Volume().GetMusicVol(), rig.sim.Block(10)[1]);
+            EXPECT_EQ(result.outScene, 1) << "the unit starts in manual mode on scene 1";
+            EXPECT_FALSE(result.panelLocked);
+            EXPECT_EQ(NextPendingFrame(rig.model), nullptr);
+            EXPECT_EQ(rig.engine.GetCount(), 0);
+        }
     }
 }
 
@@ -143,4 +151,58 @@ TEST(SimScenario, SilentOrRefusingUnits) {
     EXPECT_EQ(refusing.state.unitRefused, 1);
     EXPECT_EQ(refusing.state.unitAcked, 0);
     EXPECT_EQ(refusing.engine.GetCount(), 0);
+}
+
+TEST(SimScenario, AFastDragAgainstASlowUnitNeitherResendsNorMisplacesAnAnswer) {
+    // The unit answers every frame 300 ms after it arrived; the curve view reports a drag move
+    // every 5 ms, 200 moves, each running the immediate step as the main window does. Time runs
+    // in steps of 1 ms, with the link's tick every 16 ms.
+    constexpr int kReplyMs = 300;
+    constexpr int kMoves = 200;
+    constexpr int kMoveMs = 5;
+    constexpr int kGainWord = 5 + 5 * 2;  // music band 2's gain
+    SimRig rig(LinkKind::Network);
+    struct Answer {
+        int dueMs;
+        Bytes frame;  // what it answers
+        Bytes bytes;
+    };
+    std::deque<Answer> inFlight;
+    const auto collect = [&](int nowMs) {
+        if (!rig.links.m_streamOut.empty()) {
+            inFlight.push_back(
+                {nowMs + kReplyMs,
+                 Bytes(rig.engine.GetHead()->Bytes().begin(), rig.engine.GetHead()->Bytes().end()),
+                 std::exchange(rig.links.m_streamOut, {})});
+        }
+    };
+    int misplaced = 0;
+    int lastGain = 0;
+    for (int now = 0; now < kMoves * kMoveMs + 4000; ++now) {
+        while (!inFlight.empty() && inFlight.front().dueMs <= now) {
+            const Answer answer = inFlight.front();
+            inFlight.pop_front();
+            const int before = rig.engine.GetCount();
+            const bool own =
+                before > 0 && std::ranges::equal(rig.engine.GetHead()->Bytes(), answer.frame);
+            rig.engine.OnReceived(LinkKind::Network, answer.bytes);
+            misplaced += before - rig.engine.GetCount() != (own ? 1 : 0) ? 1 : 0;
+            collect(now);
+        }
+        if (now % kLinkTickMs == 0) {
+            rig.engine.LinkTick(LinkKind::Network);
+            collect(now);
+        }
+        if (now % kMoveMs == 0 && now / kMoveMs < kMoves) {
+            lastGain = 10 + now / kMoveMs;
+            rig.model.Music().GetEQ().GetAt(2).SetGain(static_cast<std::int16_t>(lastGain));
+            rig.engine.ImmediateStep();
+            collect(now);
+        }
+    }
+    EXPECT_EQ(rig.state.resends, 0);
+    EXPECT_EQ(misplaced, 0);
+    EXPECT_TRUE(rig.sink.m_disconnects.empty());
+    EXPECT_EQ(rig.sim.Block(kChMusic)[kGainWord], lastGain);
+    EXPECT_EQ(rig.sim.Counters().rejected, 0);
 }
