@@ -2,7 +2,6 @@
 
 #include <QComboBox>
 #include <QHBoxLayout>
-#include <QPainter>
 #include <QShowEvent>
 
 #include "core/common/utilities.h"
