@@ -126,7 +126,7 @@ TEST(SystemPageOnAUnit, SlowRecallKeepsTheBusyBoxUntilTheReadBackAndLaterEditsSu
     EXPECT_EQ(volume.GetMusicVol(), edited);
 }
 
-TEST(SystemPageOnAUnit, PasswordChangedWithEnterAndOkReachesTheUnit) {
+TEST(SystemPageOnAUnit, PasswordChangedWithEnterAndOkAndTheLockReachTheUnit) {
     EditorRig rig;
     SimOptions options;
     options.lockPassword = "3958";
@@ -156,6 +156,16 @@ TEST(SystemPageOnAUnit, PasswordChangedWithEnterAndOkReachesTheUnit) {
         rig.WithUsbUnit([&](CSimUnit& unit) { password = unit.Password(); });
         return password == "2024";
     }));
+
+    // The panel lock switched off behind its question.
+    Click(page.PanelLockButton());
+    EXPECT_EQ(AnswerMessageBox(QMessageBox::Yes), "Disable Panel Lock Password?");
+    EXPECT_TRUE(QTest::qWaitFor([&] {
+        int lock = 1;
+        rig.WithUsbUnit([&](CSimUnit& unit) { lock = unit.PanelLock(); });
+        return lock == 0;
+    }));
+    EXPECT_FALSE(page.PasswordEdit(0)->isEnabled());
 }
 
 TEST(SystemPageOnAUnit, FileSavedListedLoadedAndUploadedLeavesTheUnitHoldingItWordForWord) {
