@@ -19,7 +19,7 @@ void BM_AnalyseBufferAndBars(benchmark::State& state) {
     SpectrumValues values{};
     for (auto _ : state) {
         AnalyseBuffer(samples, values);
-        const BarHeights bars = ComputeBarHeights(values, kSpectrumValueCount / kSpectrumBarCount);
+        const BarHeights bars = ComputeBarHeights(values);
         benchmark::DoNotOptimize(bars.data());
     }
 }

@@ -17,7 +17,7 @@ SpectrumFrame Analyse(std::span<const std::int16_t> window, SpectrumValues& valu
     }
     SpectrumFrame frame;
     frame.values.assign(values.begin(), values.end());
-    frame.bars = ComputeBarHeights(values, kSpectrumValueCount / kSpectrumBarCount);
+    frame.bars = ComputeBarHeights(values);
     return frame;
 }
 

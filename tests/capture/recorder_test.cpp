@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "core/common/labeltable.h"
+#include "tests/support/nearestbar.h"
 #include "tests/support/soundserver.h"
 #include "tests/support/spin.h"
 #include "tests/support/tracerecorder.h"
@@ -21,51 +22,26 @@
 namespace {
 
 constexpr double kToneHz = 1000;
-constexpr double kHzPerBin = 44100.0 / kAnalysisFrames;
 const QString kCaptureCategory = QStringLiteral("sonvela.capture");
 
-// The value bin each of the single-bin bars 0-116 shows, found by lighting one bin at a time.
-std::vector<int> BinOfEachBar() {
-    std::vector<int> bins(kBarTableCount, -1);
-    std::vector<double> values(kSpectrumValueCount);
-    for (int k = 1; k < kSpectrumValueCount; ++k) {
-        values.assign(kSpectrumValueCount, 0);
-        values[static_cast<std::size_t>(k)] = 1;
-        const BarHeights bars = ComputeBarHeights(values, kSpectrumValueCount / kSpectrumBarCount);
-        for (int b = 0; b < kBarTableCount; ++b) {
-            if (bars[static_cast<std::size_t>(b)] == 1) {
-                bins[static_cast<std::size_t>(b)] = k;
-            }
-        }
-    }
-    return bins;
-}
-
-// The tone shows in the bar that reads the bin nearest to it; bars reading bins at least
-// 100 bins (540 Hz) away stay below a tenth of it.
+// The tone peaks in the bar labelled nearest to it (1020 Hz); bars covering nothing within
+// 540 Hz of it stay below a tenth of it.
 void ExpectToneBars(const SpectrumFrame& frame) {
     ASSERT_EQ(frame.values.size(), static_cast<std::size_t>(kSpectrumValueCount));
-    const std::vector<int> bins = BinOfEachBar();
-    const double toneBin = kToneHz / kHzPerBin;
-    int nearest = 0;
-    for (int b = 1; b < kBarTableCount; ++b) {
-        if (std::abs(bins[b] - toneBin) < std::abs(bins[nearest] - toneBin)) {
-            nearest = b;
-        }
-    }
+    const int nearest = NearestLabelledBar(kToneHz);
+    ASSERT_EQ(kBarFrequencies[nearest], 1020);
     const auto tallest = std::max_element(frame.bars.begin(), frame.bars.end());
-    EXPECT_EQ(tallest - frame.bars.begin(), nearest)
-        << "the tone at bin " << toneBin << " should show in bar " << nearest << " (bin "
-        << bins[nearest] << ")";
+    EXPECT_EQ(tallest - frame.bars.begin(), nearest);
     const int peak = frame.bars[static_cast<std::size_t>(nearest)];
     EXPECT_GT(peak, 100);
     for (int b = 0; b < kSpectrumBarCount; ++b) {
-        const bool far = b >= kBarTableCount || std::abs(bins[b] - toneBin) >= 100;
-        if (far) {
+        const BarRange range = BarFrequencyRange(b);
+        if (range.hiHz < kToneHz - 540 || range.loHz > kToneHz + 540) {
             EXPECT_LE(frame.bars[static_cast<std::size_t>(b)], peak / 10) << "bar " << b;
         }
     }
     // The values are the analysis of the same window: the tone's bin leads them too.
+    const double toneBin = kToneHz / kHzPerValue;
     const auto top = std::max_element(frame.values.begin(), frame.values.end());
     EXPECT_NEAR(top - frame.values.begin(), toneBin, 1.0);
 }

@@ -6,7 +6,7 @@ set -euo pipefail
 cli=$1
 completion=$2
 
-known=$({ "$cli" help | sed -n '/^commands:/,/^$/p' | awk 'NR > 1 && NF {print $1}'; echo help; } |
+known=$({ "$cli" help | sed -n '/^commands:/,/^$/p' | awk 'NR > 1 && $1 ~ /^[a-z]/ {print $1}'; echo help; } |
     sort -u)
 offered=$(sed -n 's/^ *local commands="\(.*\)"$/\1/p' "$completion" | tr ' ' '\n' | sort -u)
 echo "sonvela-cli: $(echo $known)"

@@ -10,6 +10,9 @@
 #include "devicesession.h"
 
 int RunBackupCommand(const QStringList& args) {
+    if (args.contains("--all")) {
+        return RunBackupAll(args);
+    }
     const DeviceOptions options = ParseDeviceOptions(args);
     if (!options.error.isEmpty()) {
         return UsageError("backup", options.error);

@@ -21,3 +21,7 @@ int RunSetCommand(const QStringList& args);
 int RunRecallModeCommand(const QStringList& args);
 int RunSaveModeCommand(const QStringList& args);
 int RunSoakCommand(const QStringList& args);
+// Every unit of a block of addresses (venuecommands.cpp).
+int RunScanCommand(const QStringList& args);
+int RunBackupAll(const QStringList& args);
+int RunRestoreAll(const QStringList& args);

@@ -50,20 +50,41 @@ const CliCommand kCommands[] = {
      "or a parameter file, as lines 'index Hz dB'. NAME is music, mic, effect, main0, main1,\n"
      "center0, center1, sub0 or sub1.\n",
      false},
+    {"scan", RunScanCommand, "sonvela-cli scan [CIDR... | --local] [--port N] [--json]",
+     "Looks for units on every address of a block (for example 192.168.1.0/24; a /16 at\n"
+     "most): connects to the unit port (8899, or --port) of many addresses at once, sends\n"
+     "the handshake and takes each address that answers it as a unit. Without a block, or\n"
+     "with --local, the /24 of each IPv4 address of this machine is scanned. Each unit is\n"
+     "read back and listed with its address, its panel lock and the names of its seven\n"
+     "modes: 'ADDRESS  panel unlocked  modes \"Pop\", ...'. Exit 3 when no unit answered.\n",
+     false},
     {"probe", RunProbeCommand, "sonvela-cli probe [link options]",
      "Finds the unit and prints the link that answered.\n", true},
     {"dump", RunDumpCommand, "sonvela-cli dump [--show-password] [link options]",
      "Reads the unit's whole state back and prints every record's fields and the device\n"
      "image. The panel password is shown as **** unless --show-password is given.\n",
      true},
-    {"backup", RunBackupCommand, "sonvela-cli backup -o FILE.pmx [link options]",
+    {"backup", RunBackupCommand,
+     "sonvela-cli backup -o FILE.pmx [link options]\n"
+     "sonvela-cli backup --all DIR [CIDR... | --local] [--port N] [--password XXXX] [--json]",
      "Reads the unit's state back and saves it as a parameter file. Whether FILE.pmx can be\n"
-     "written is checked before the unit is read.\n",
+     "written is checked before the unit is read.\n"
+     "With --all every unit that scan finds is read back, several at once, and saved as\n"
+     "DIR/ADDRESS.pmx; one line per unit says what was saved or why that unit failed.\n"
+     "The exit code is 0 when every unit was saved, else the code of the first unit (in\n"
+     "address order) that failed.\n",
      true},
-    {"restore", RunRestoreCommand, "sonvela-cli restore FILE.pmx [--force] [link options]",
+    {"restore", RunRestoreCommand,
+     "sonvela-cli restore FILE.pmx [--force] [link options]\n"
+     "sonvela-cli restore --all FILE.pmx [CIDR... | --local] [--port N] [--force]\n"
+     "                    [--password XXXX] [--json]",
      "Uploads a parameter file and waits for the unit's confirmation. The file is checked\n"
      "first (as pmx check does): a file with values outside their ranges is refused with\n"
-     "exit 1 and nothing is sent; with --force it is sent with those values clamped.\n",
+     "exit 1 and nothing is sent; with --force it is sent with those values clamped.\n"
+     "With --all the file is checked once and uploaded to every unit that scan finds,\n"
+     "several at once; --password unlocks the units whose panel is locked. One line per unit\n"
+     "says whether it was restored or why it failed. The exit code is 0 when every unit was\n"
+     "restored, else the code of the first unit (in address order) that failed.\n",
      true},
     {"set", RunSetCommand, "sonvela-cli set RECORD.FIELD=VALUE... [link options]",
      "Changes fields through the model and waits until the unit has acknowledged them.\n"

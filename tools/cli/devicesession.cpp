@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QEventLoop>
 #include <QTextStream>
+#include <optional>
+#include <utility>
 
 #include "clicommands.h"
 #include "core/common/utilities.h"
@@ -77,12 +79,16 @@ struct CDeviceSession::Objects {
     CAudioData model;
     CUnitConnection connection{model};
     bool bLinkLost = false;
+    ConnectDone done;  // of the connect under way
+    QList<QMetaObject::Connection> connectWiring;
 };
 
 CDeviceSession::CDeviceSession(const DeviceOptions& options)
     : m_p(std::make_unique<Objects>()), m_options(options) {
-    QObject::connect(&m_p->connection.Controller(), &CLinkController::LinkLost,
-                     [this](LinkKind) { m_p->bLinkLost = true; });
+    QObject::connect(&m_p->connection.Controller(), &CLinkController::LinkLost, [this](LinkKind) {
+        m_p->bLinkLost = true;
+        FinishConnect(kExitLinkLost, QStringLiteral("the link to the unit was lost"));
+    });
 }
 
 CDeviceSession::~CDeviceSession() = default;
@@ -125,12 +131,27 @@ QString NotFoundLine(const QStringList& failures) {
 }
 }  // namespace
 
-int CDeviceSession::Connect(bool readBack) {
+void CDeviceSession::FinishConnect(int code, const QString& failure) {
+    if (!m_p->done) {
+        return;
+    }
+    for (const QMetaObject::Connection& c : m_p->connectWiring) {
+        QObject::disconnect(c);
+    }
+    m_p->connectWiring.clear();
+    const ConnectDone done = std::move(m_p->done);
+    m_p->done = nullptr;
+    done(code, failure);
+}
+
+void CDeviceSession::BeginConnect(bool readBack, ConnectDone done) {
+    m_p->done = std::move(done);
     SearchPlan plan = m_options.plan;
     const bool tcpOnly = !plan.bUsb && !plan.bSerial && plan.bNetwork;
     if (tcpOnly && plan.address.isEmpty()) {
         // An empty host would start the gateway search, which is not what was asked for.
-        return Fail(kExitNoUnit, QStringLiteral("cannot connect: --tcp names no host"));
+        FinishConnect(kExitNoUnit, QStringLiteral("cannot connect: --tcp names no host"));
+        return;
     }
     if (plan.bSerial && plan.portNames.isEmpty()) {
         QList<SerialPortInfo> ports;
@@ -143,7 +164,46 @@ int CDeviceSession::Connect(bool readBack) {
         m_p->connection.OpenUsb();
     }
     CConnectSearch& search = m_p->connection.Search();
+    m_p->connectWiring << QObject::connect(
+        &search, &CConnectSearch::Finished, [this, readBack](SearchResult result) {
+            if (result == SearchResult::Refused) {
+                FinishConnect(kExitRefused, QStringLiteral("the unit refused the connection"));
+            } else if (result == SearchResult::NotFound) {
+                FinishConnect(kExitNoUnit, NotFoundLine(m_p->connection.Search().Failures()));
+            } else {
+                if (m_bVerbose) {
+                    QTextStream(stderr) << "Connected over " << LinkDescription() << "\n"
+                                        << Qt::flush;
+                }
+                if (!readBack) {
+                    FinishConnect(kExitOk, {});
+                }
+            }
+        });
+    m_p->connectWiring << QObject::connect(&m_p->connection.Controller(),
+                                           &CLinkController::ReadBackCompleted,
+                                           [this](bool locked) { CheckLock(locked); });
+    m_p->connection.StartSearch(plan);
+}
 
+void CDeviceSession::CheckLock(bool locked) {
+    if (!locked) {
+        FinishConnect(kExitOk, {});
+    } else if (m_options.password.isEmpty()) {
+        FinishConnect(
+            kExitLocked,
+            QStringLiteral("the unit's panel is locked; give its password with --password"));
+    } else if (m_options.password.toStdString() !=
+               BytesToString(m_p->model.Image().Password(), kPasswordLength)) {
+        FinishConnect(kExitLocked, QStringLiteral("the password is not the unit's panel password"));
+    } else {
+        FinishConnect(kExitOk, {});
+    }
+}
+
+int CDeviceSession::Connect(bool readBack) {
+    m_bVerbose = true;
+    CConnectSearch& search = m_p->connection.Search();
     QTextStream err(stderr);
     // One line whenever what a progress display shows changes: the stage, the port being
     // tried, the progress.
@@ -162,47 +222,18 @@ int CDeviceSession::Connect(bool readBack) {
             lastLine = line;
         }
     };
-    QObject::connect(&search, &CConnectSearch::StatusChanged, showProgress);
-    QObject::connect(&search, &CConnectSearch::ProgressChanged, showProgress);
-    std::optional<SearchResult> result;
-    QObject::connect(&search, &CConnectSearch::Finished, [&result](SearchResult r) { result = r; });
-    m_p->connection.StartSearch(plan);
+    const auto status = QObject::connect(&search, &CConnectSearch::StatusChanged, showProgress);
+    const auto progress = QObject::connect(&search, &CConnectSearch::ProgressChanged, showProgress);
+    std::optional<std::pair<int, QString>> result;
+    BeginConnect(readBack,
+                 [&result](int code, const QString& failure) { result.emplace(code, failure); });
     QEventLoop loop;
     while (!result) {
         loop.processEvents(QEventLoop::WaitForMoreEvents);
     }
-    QObject::disconnect(&search, nullptr, nullptr, nullptr);
-    if (*result == SearchResult::Refused) {
-        return Fail(kExitRefused, "the unit refused the connection");
-    }
-    if (*result == SearchResult::NotFound) {
-        return Fail(kExitNoUnit, NotFoundLine(search.Failures()));
-    }
-    err << "Connected over " << LinkDescription() << "\n" << Qt::flush;
-    if (!readBack) {
-        return kExitOk;
-    }
-
-    std::optional<bool> locked;
-    CLinkController& controller = m_p->connection.Controller();
-    QObject::connect(&controller, &CLinkController::ReadBackCompleted,
-                     [&locked](bool isLocked) { locked = isLocked; });
-    const int waited = WaitFor([&locked] { return locked.has_value(); });
-    QObject::disconnect(&controller, &CLinkController::ReadBackCompleted, nullptr, nullptr);
-    if (waited != kExitOk) {
-        return waited;
-    }
-    if (*locked) {
-        if (m_options.password.isEmpty()) {
-            return Fail(kExitLocked,
-                        "the unit's panel is locked; give its password with --password");
-        }
-        const std::string stored = BytesToString(m_p->model.Image().Password(), kPasswordLength);
-        if (m_options.password.toStdString() != stored) {
-            return Fail(kExitLocked, "the password is not the unit's panel password");
-        }
-    }
-    return kExitOk;
+    QObject::disconnect(status);
+    QObject::disconnect(progress);
+    return result->first == kExitOk ? kExitOk : Fail(result->first, result->second);
 }
 
 int CDeviceSession::WaitFor(const std::function<bool()>& done) {

@@ -51,15 +51,23 @@ public:
     // match when it is locked). kExitOk or the failure's exit code, its line printed. Without
     // `readBack` it returns once the unit has answered.
     int Connect(bool readBack = true);
+    // The same without waiting and without progress lines: `done` runs once, from the event
+    // loop, with kExitOk or the failure's exit code and line (not printed).
+    using ConnectDone = std::function<void(int code, const QString& failure)>;
+    void BeginConnect(bool readBack, ConnectDone done);
     // Runs the event loop until `done` holds; kExitLinkLost (printed) when the link drops first.
     int WaitFor(const std::function<bool()>& done);
     // Waits until every changed field has been sent and acknowledged.
     int WaitForChangesDelivered();
 
 private:
+    void FinishConnect(int code, const QString& failure);
+    void CheckLock(bool locked);
+
     struct Objects;
     std::unique_ptr<Objects> m_p;
     DeviceOptions m_options;
+    bool m_bVerbose = false;
 };
 
 // Prints the failure line on stderr and returns the code.

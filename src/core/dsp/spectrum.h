@@ -6,18 +6,12 @@
 #include <cstdint>
 #include <span>
 
+#include "core/dsp/spectrumbars.h"
+
 inline constexpr int kAnalysisFrames = 8192;
 inline constexpr int kAnalysisSamples = 2 * kAnalysisFrames;  // interleaved left/right
-inline constexpr int kSpectrumValueCount = 4096;
-inline constexpr int kSpectrumBarCount = 128;
-inline constexpr int kBarTableCount = 117;
-inline constexpr int kHzPerBin = 5;  // 22050 div (16384 div 4)
 
 using SpectrumValues = std::array<double, kSpectrumValueCount>;
-using BarHeights = std::array<int, kSpectrumBarCount>;
-
-// Centre frequencies of bars 0-116, Hz.
-extern const std::array<double, kBarTableCount> kBarFrequencies;
 
 // FFT of the left channel of the first 8192 frames (a shorter buffer is padded with silence);
 // value k (1-4095) = ((floor(|X_k| / 8192) mod 16384) div 2) with |X_k| in single precision;
@@ -27,7 +21,3 @@ void AnalyseBuffer(std::span<const std::int16_t> interleaved, SpectrumValues& va
 // Integer average of the 16 values from k = 1 + 16 * group (group 0-255; 0 outside), which
 // the analysis traces for diagnostics as "Average for Bar#%d is %d\n".
 int ValueGroupAverage(const SpectrumValues& values, int group);
-
-// Bar heights from `values` with `valuesPerBar` values per bar (value count div bar count).
-// Every index is clamped into the values given; no values gives all zeros.
-BarHeights ComputeBarHeights(std::span<const double> values, int valuesPerBar);

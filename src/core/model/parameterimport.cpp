@@ -12,7 +12,11 @@ CheckedParameterFile ReadCheckedParameterFile(const std::string& path) {
 }
 
 bool LoadCheckedParameterFile(CAudioData& model, const CheckedParameterFile& file) {
-    if (!file.read.ok || !LoadParameterBytes(model, file.bytes)) {
+    return file.read.ok && LoadClampedParameterBytes(model, file.bytes);
+}
+
+bool LoadClampedParameterBytes(CAudioData& model, std::span<const std::uint8_t> bytes) {
+    if (!LoadParameterBytes(model, bytes)) {
         return false;
     }
     ClampToAllowedRanges(model);

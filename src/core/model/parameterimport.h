@@ -5,6 +5,7 @@
 #pragma once
 
 #include <cstdint>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -23,3 +24,6 @@ CheckedParameterFile ReadCheckedParameterFile(const std::string& path);
 // Loads a file that was read into the model, every value brought into its range; false (the
 // model unchanged) for a file that was not read.
 bool LoadCheckedParameterFile(CAudioData& model, const CheckedParameterFile& file);
+// The same for the bytes of a file that was read; false (the model unchanged) for fewer bytes
+// than the layout.
+bool LoadClampedParameterBytes(CAudioData& model, std::span<const std::uint8_t> bytes);

@@ -2,6 +2,7 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 
 #include "core/common/labelids.h"
 #include "core/dsp/frequencygrid.h"
@@ -23,6 +24,8 @@ constexpr int kColumnMinWidth = 84;
 constexpr int kSliderMargin = 20;
 constexpr int kBoxHeight = 20;
 constexpr int kTypeFontHeight = 14;
+// Pages with more columns than this set them closer together.
+constexpr int kRoomyColumns = 7;
 // The frame and margins of a number box, beside its text.
 constexpr int kBoxFrame = 8;
 constexpr QSize kQStepSize(16, 20);
@@ -185,4 +188,29 @@ void AddBandColumn(CChannelPage& page, QGridLayout& grid, int gridColumn, int co
     type.role = EFieldRole::Type;
     type.reloadAfter = {qIndex};
     page.Bind(std::move(type));
+}
+
+QGridLayout* MakeBandGrid(CChannelPage& page, int columns, const SBandIds& ids,
+                          const std::function<CFilter&(int band)>& band, int gainSliderHeight) {
+    auto* pBands = new QGridLayout;
+    pBands->setHorizontalSpacing(columns > kRoomyColumns ? 4 : 6);
+    pBands->setVerticalSpacing(columns > kRoomyColumns ? 2 : 3);
+    AddBandRowCaptions(page, *pBands);
+    for (int c = 0; c < columns; ++c) {
+        AddBandColumn(page, *pBands, c + 1, c, ids, band, gainSliderHeight);
+    }
+    return pBands;
+}
+
+void LayOutChannelPage(CChannelPage& page, QLayout* pControls, QGridLayout* pBands) {
+    pBands->setRowStretch(kBandRowQ + 1, 1);
+    auto* pSeparator = new QLabel(&page);
+    pSeparator->setFixedWidth(2);
+    pSeparator->setStyleSheet("background: rgb(200, 200, 200);");
+    auto* pLayout = new QHBoxLayout(&page);
+    pLayout->setContentsMargins(10, 6, 4, 4);
+    pLayout->setSpacing(8);
+    pLayout->addLayout(pControls);
+    pLayout->addWidget(pSeparator);
+    pLayout->addLayout(pBands, 1);
 }

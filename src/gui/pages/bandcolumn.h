@@ -9,6 +9,7 @@
 class CChannelPage;
 class CFilter;
 class QGridLayout;
+class QLayout;
 class QWidget;
 
 // Control ids of column c are base + c.
@@ -47,3 +48,13 @@ void AddBandColumn(CChannelPage& page, QGridLayout& grid, int gridColumn, int co
 
 // The row captions (Gain, Type, Freq, Q) in grid column 0.
 void AddBandRowCaptions(QWidget& page, QGridLayout& grid);
+
+// The band grid of a page: the row captions and `columns` band columns (column c in grid
+// column c + 1), bound as AddBandColumn binds them.
+QGridLayout* MakeBandGrid(CChannelPage& page, int columns, const SBandIds& ids,
+                          const std::function<CFilter&(int band)>& band,
+                          int gainSliderHeight = kDefaultGainSliderHeight);
+
+// A channel page's layout: its own controls at the left, a separator, the band grid taking
+// the width that is left.
+void LayOutChannelPage(CChannelPage& page, QLayout* pControls, QGridLayout* pBands);

@@ -2,7 +2,6 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QLabel>
 
 #include "core/model/audiodata.h"
 #include "core/viewmath/valuetext.h"
@@ -95,25 +94,10 @@ CEffectDlg::CEffectDlg(CAudioData& model, QWidget* parent)
     m_nReverbGroup = addGroup(kReverbRows);
     pEffects->setRowStretch(kAreaRows + 1, 1);
 
-    auto* pBands = new QGridLayout;
-    pBands->setHorizontalSpacing(6);
-    pBands->setVerticalSpacing(3);
-    AddBandRowCaptions(*this, *pBands);
-    for (int b = 0; b < kEffectBands; ++b) {
-        AddBandColumn(*this, *pBands, b + 1, b, kEffectBandIds,
-                      [&model](int band) -> CFilter& { return model.Echo().GetEQ().GetAt(band); });
-    }
-    pBands->setRowStretch(kBandRowQ + 1, 1);
-    auto* pSeparator = new QLabel(this);
-    pSeparator->setFixedWidth(2);
-    pSeparator->setStyleSheet("background: rgb(200, 200, 200);");
-
-    auto* pLayout = new QHBoxLayout(this);
-    pLayout->setContentsMargins(10, 6, 4, 4);
-    pLayout->setSpacing(8);
-    pLayout->addLayout(pEffects);
-    pLayout->addWidget(pSeparator);
-    pLayout->addLayout(pBands, 1);
+    LayOutChannelPage(
+        *this, pEffects,
+        MakeBandGrid(*this, kEffectBands, kEffectBandIds,
+                     [&model](int band) -> CFilter& { return model.Echo().GetEQ().GetAt(band); }));
     ShowModeGroups(0);
 }
 

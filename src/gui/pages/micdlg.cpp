@@ -52,16 +52,10 @@ CMicDlg::CMicDlg(CAudioData& model, QWidget* parent)
     pTop->addStretch(1);
 
     // Ten band columns over fifteen bands, and the scroll bar that moves them.
-    auto* pBands = new QGridLayout;
-    pBands->setHorizontalSpacing(4);
-    pBands->setVerticalSpacing(2);
-    AddBandRowCaptions(*this, *pBands);
-    for (int c = 0; c < kMicColumns; ++c) {
-        AddBandColumn(
-            *this, *pBands, c + 1, c, kMicBandIds,
-            [&model](int band) -> CFilter& { return model.Mic().GetEQ().GetAt(band); },
-            kGainSliderHeight);
-    }
+    QGridLayout* pBands = MakeBandGrid(
+        *this, kMicColumns, kMicBandIds,
+        [&model](int band) -> CFilter& { return model.Mic().GetEQ().GetAt(band); },
+        kGainSliderHeight);
     m_pScroll = new QScrollBar(Qt::Horizontal, this);
     m_pScroll->setObjectName("micBandScroll");
     m_pScroll->setRange(0, LastFirstBand());

@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QLabel>
 #include <QVBoxLayout>
 
 #include "core/model/audiodata.h"
@@ -52,25 +51,10 @@ CMusicDlg::CMusicDlg(CAudioData& model, QWidget* parent)
     pLeft->addStretch(1);
 
     // The seven band columns behind their row captions.
-    auto* pBands = new QGridLayout;
-    pBands->setHorizontalSpacing(6);
-    pBands->setVerticalSpacing(3);
-    AddBandRowCaptions(*this, *pBands);
-    for (int b = 0; b < kMusicBands; ++b) {
-        AddBandColumn(*this, *pBands, b + 1, b, kMusicBandIds,
-                      [&model](int band) -> CFilter& { return model.Music().GetEQ().GetAt(band); });
-    }
-    pBands->setRowStretch(kBandRowQ + 1, 1);
-    auto* pSeparator = new QLabel(this);
-    pSeparator->setFixedWidth(2);
-    pSeparator->setStyleSheet("background: rgb(200, 200, 200);");
-
-    auto* pLayout = new QHBoxLayout(this);
-    pLayout->setContentsMargins(10, 6, 4, 4);
-    pLayout->setSpacing(8);
-    pLayout->addLayout(pLeft);
-    pLayout->addWidget(pSeparator);
-    pLayout->addLayout(pBands, 1);
+    LayOutChannelPage(
+        *this, pLeft,
+        MakeBandGrid(*this, kMusicBands, kMusicBandIds,
+                     [&model](int band) -> CFilter& { return model.Music().GetEQ().GetAt(band); }));
 
     SBinding input;
     input.views = {ComboView(IDC_MUSIC_INPUT, m_pInput)};

@@ -2,7 +2,6 @@
 
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QLabel>
 
 #include "core/model/audiodata.h"
 #include "core/viewmath/valuetext.h"
@@ -50,25 +49,10 @@ COutputDlg::COutputDlg(CAudioData& model, const SOutputMembers& members, QWidget
     BuildScenes(*pControls);
     pControls->setRowStretch(5, 1);
 
-    auto* pBands = new QGridLayout;
-    pBands->setHorizontalSpacing(6);
-    pBands->setVerticalSpacing(3);
-    AddBandRowCaptions(*this, *pBands);
-    for (int b = 0; b < kOutputBands; ++b) {
-        AddBandColumn(*this, *pBands, b + 1, b, members.bands,
-                      [this](int band) -> CFilter& { return Record().GetEQ().GetAt(band); });
-    }
-    pBands->setRowStretch(kBandRowQ + 1, 1);
-    auto* pSeparator = new QLabel(this);
-    pSeparator->setFixedWidth(2);
-    pSeparator->setStyleSheet("background: rgb(200, 200, 200);");
-
-    auto* pLayout = new QHBoxLayout(this);
-    pLayout->setContentsMargins(10, 6, 4, 4);
-    pLayout->setSpacing(8);
-    pLayout->addLayout(pControls);
-    pLayout->addWidget(pSeparator);
-    pLayout->addLayout(pBands, 1);
+    LayOutChannelPage(
+        *this, pControls,
+        MakeBandGrid(*this, kOutputBands, members.bands,
+                     [this](int band) -> CFilter& { return Record().GetEQ().GetAt(band); }));
 }
 
 COutputRecord& COutputDlg::Record() const {

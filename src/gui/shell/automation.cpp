@@ -37,16 +37,13 @@ bool SavePageScreens(CBrioDlg& window, const QString& dir) {
     return bSaved;
 }
 
-// "1920x1080" as a size; invalid for anything else.
-QSize ParseSize(const QString& text) {
-    const QStringList parts = text.split(QLatin1Char('x'));
-    bool okWidth = false;
-    bool okHeight = false;
-    if (parts.size() != 2) {
-        return {};
+// SONVELA_SCREENSHOT_SIZE=WxH: the window takes that size first.
+void ApplyScreenshotSize(QWidget& window) {
+    const QStringList size = qEnvironmentVariable("SONVELA_SCREENSHOT_SIZE").split('x');
+    if (size.size() == 2 && size[0].toInt() > 0 && size[1].toInt() > 0) {
+        window.resize(size[0].toInt(), size[1].toInt());
+        QApplication::processEvents();
     }
-    const QSize size(parts[0].toInt(&okWidth), parts[1].toInt(&okHeight));
-    return okWidth && okHeight && size.width() > 0 && size.height() > 0 ? size : QSize();
 }
 
 class CFirstPaintExit : public QObject {
@@ -86,26 +83,23 @@ void InstallAutomation(CBrioDlg& window, CLinkController& controller) {
         QTextStream(stderr) << "sonvela: no unit was read back\n";
         QApplication::exit(1);
     });
-    const QSize size = ParseSize(qEnvironmentVariable("SONVELA_SCREENSHOT_SIZE"));
-    QObject::connect(&controller, &CLinkController::ReadBackCompleted, &window,
-                     [&window, screenshot, pagesDir, size] {
-                         if (size.isValid()) {
-                             window.resize(size);
-                         }
-                         QTimer::singleShot(kSettleMs, &window, [&window, screenshot, pagesDir] {
-                             bool bSaved = true;
-                             if (!screenshot.isEmpty() && !window.grab().save(screenshot, "PNG")) {
-                                 QTextStream(stderr) << "sonvela: cannot write the screenshot "
-                                                     << screenshot << "\n";
-                                 bSaved = false;
-                             }
-                             if (!pagesDir.isEmpty() && !SavePageScreens(window, pagesDir)) {
-                                 QTextStream(stderr) << "sonvela: cannot write the page "
-                                                        "screenshots to "
-                                                     << pagesDir << "\n";
-                                 bSaved = false;
-                             }
-                             QApplication::exit(bSaved ? 0 : 1);
-                         });
-                     });
+    QObject::connect(
+        &controller, &CLinkController::ReadBackCompleted, &window, [&window, screenshot, pagesDir] {
+            QTimer::singleShot(kSettleMs, &window, [&window, screenshot, pagesDir] {
+                ApplyScreenshotSize(window);
+                bool bSaved = true;
+                if (!screenshot.isEmpty() && !window.grab().save(screenshot, "PNG")) {
+                    QTextStream(stderr)
+                        << "sonvela: cannot write the screenshot " << screenshot << "\n";
+                    bSaved = false;
+                }
+                if (!pagesDir.isEmpty() && !SavePageScreens(window, pagesDir)) {
+                    QTextStream(stderr) << "sonvela: cannot write the page "
+                                           "screenshots to "
+                                        << pagesDir << "\n";
+                    bSaved = false;
+                }
+                QApplication::exit(bSaved ? 0 : 1);
+            });
+        });
 }

@@ -44,21 +44,6 @@ TEST(SpectrumAnalysis, FullScaleSineByTheIntegerFormula) {
     EXPECT_EQ(shortResult[0], 0.0);
 }
 
-TEST(SpectrumBars, HeightsFromTheBarTable) {
-    std::vector<double> values(kSpectrumValueCount);
-    for (int i = 0; i < kSpectrumValueCount; ++i)
-        values[i] = i + 0.75;
-    const BarHeights h = ComputeBarHeights(values, 32);
-    EXPECT_EQ(h[0], 4);       // 20.1 Hz -> bin 4
-    EXPECT_EQ(h[66], 192);    // 962 Hz -> bin 192
-    EXPECT_EQ(h[67], 192);    // 1020 Hz -> bin 204: start of its group of 32
-    EXPECT_EQ(h[71], 287);    // 1280 Hz -> bin 256, a multiple of 32: end of group 8
-    EXPECT_EQ(h[116], 3648);  // 18300 Hz -> bin 3660 -> group 114
-    // The last bars sum whole groups, each value truncated.
-    EXPECT_EQ(h[117], 32 * 117 * 32 + 496);
-    EXPECT_EQ(h[127], 32 * 127 * 32 + 496);
-}
-
 TEST(SpectrumAnalysis, GroupAveragesForTheTrace) {
     SpectrumValues v{};
     for (int k = 0; k < kSpectrumValueCount; ++k)
@@ -69,16 +54,6 @@ TEST(SpectrumAnalysis, GroupAveragesForTheTrace) {
     EXPECT_EQ(ValueGroupAverage(v, 255), 4088);
     EXPECT_EQ(ValueGroupAverage(v, 256), 0);
     EXPECT_EQ(ValueGroupAverage(v, -1), 0);
-}
-
-TEST(SpectrumBars, ShortOrEmptyValuesAreClamped) {
-    const BarHeights none = ComputeBarHeights({}, 32);
-    for (int x : none)
-        EXPECT_EQ(x, 0);
-    std::vector<double> few = {1, 2, 3};
-    const BarHeights h = ComputeBarHeights(few, 0);
-    EXPECT_EQ(h[0], 3);    // bin 4 clamped to the last value
-    EXPECT_EQ(h[127], 3);  // one value per bar at least
 }
 
 }  // namespace

@@ -315,9 +315,9 @@ TEST_F(DrawCurveTest, PaintsCurveBarsAndBypass) {
     EXPECT_EQ(image.pixel(300, 130), green);            // flat response on the 0 dB row
     EXPECT_EQ(image.pixel(3, 3), background);
 
-    // Bars 5 px wide: 4096 values, 32 per bar. Bar 119, the last one inside the plot, sums its
-    // 32 values (each 3): 96 px high.
-    std::vector<double> values(4096, 3.0);
+    // Bars 5 px wide. Bar 119, the last one inside the plot, shows the peak of the values of
+    // its frequencies (each 96): 96 px high.
+    std::vector<double> values(4096, 96.0);
     m_view.SetBarCount(128);
     m_view.SetSpectrumData(values);
     EXPECT_EQ(render().pixel(630, 360), background);  // not visible yet

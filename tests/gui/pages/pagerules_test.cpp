@@ -184,3 +184,16 @@ TEST_F(PageRulesTest, CrossoverSlidersKeepTheirPageLimits) {
     }
 }
 }  // namespace
+
+namespace {
+TEST_F(PageRulesTest, AStepButtonAtTheEndOfItsRangeSelectsItsBandAndChangesNothing) {
+    CChannelPage& music = Build<CChannelPage>(kPageMusic);
+    model.Music().GetEQ().GetAt(3).SetQ(100);
+    model.SetAllChanged(0);
+    music.LoadFromModel(0);
+    QTest::mouseClick(Control<CXPButton>(music, 1384 + 3), Qt::LeftButton);  // Q up
+    EXPECT_EQ(music.SelectedBand(), 3);
+    EXPECT_EQ(model.Music().GetEQ().GetAt(3).GetQ(), 100);
+    EXPECT_FALSE(model.Music().GetEQ().GetAt(3).AnyBandWordChanged());
+}
+}  // namespace

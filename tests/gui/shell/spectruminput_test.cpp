@@ -34,9 +34,9 @@ TEST(SpectrumInput, AnalysedWindowsBecomeTheCurvesBarsAndTheRefreshChoiceIsKept)
     CSpectrumInput input(curve);
     EXPECT_FALSE(input.LiveRefresh());
     EXPECT_EQ(pixel(632, 360), background);
-    // Bar 119, the last inside the plot, sums its 32 values of 3: 96 px high.
+    // Bar 119, the last inside the plot, is the peak of its values of 96: 96 px high.
     SpectrumFrame frame;
-    frame.values.assign(kSpectrumValueCount, 3.0);
+    frame.values.assign(kSpectrumValueCount, 96.0);
     emit input.Recorder().SpectrumReady(frame);
     EXPECT_EQ(pixel(632, 360), bar);
     EXPECT_EQ(pixel(632, 260), background);

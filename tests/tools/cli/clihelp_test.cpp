@@ -26,8 +26,8 @@ CliResult Cli(const QStringList& args) {
     return {run.exitCode, QString::fromUtf8(run.out), QString::fromUtf8(run.err)};
 }
 
-const QStringList kCommands = {"tables",  "pmx", "response",    "probe",     "dump", "backup",
-                               "restore", "set", "recall-mode", "save-mode", "soak"};
+const QStringList kCommands = {"tables", "pmx",     "response", "scan",        "probe",     "dump",
+                               "backup", "restore", "set",      "recall-mode", "save-mode", "soak"};
 const QStringList kDeviceCommands = {"probe", "dump",        "backup",    "restore",
                                      "set",   "recall-mode", "save-mode", "soak"};
 
@@ -97,12 +97,22 @@ TEST(CliHelp, UsageMistakes) {
         {{"response", "--channel", "music", "--record", "7"}, "channel music has records 0 to 6"},
         {{"pmx", "show"}, "pmx show takes one FILE"},
         {{"tables", "--xml"}, "unexpected argument --xml"},
+        // A scan of addresses checks its block and its other arguments before it sends anything.
+        {{"scan", "10.0.0.0/8"}, "'10.0.0.0/8' is wider than a /16"},
+        {{"scan", "10.0.0.300/24"}, "is not an IPv4 address or block like"},
+        {{"scan", "--local", "127.0.0.0/30"}, "give either address blocks or --local"},
+        {{"scan", "127.0.0.0/30", "--port", "0"}, "--port takes a number from 1 to 65535"},
+        {{"scan", "127.0.0.0/30", "--password", "3958"}, "scan reads a locked unit without"},
+        {{"backup", "--all", "127.0.0.0/30"}, "give the folder the files go to"},
+        {{"backup", "--all", "out", "--tcp", "127.0.0.1"}, "--tcp does not go with a scan"},
+        {{"restore", "--all", "a.pmx", "b.pmx", "127.0.0.0/30"}, "give one parameter file"},
     };
     for (const auto& c : cases) {
         const CliResult run = Cli(c.args);
         EXPECT_EQ(run.exitCode, 2) << c.args.join(' ').toStdString();
         EXPECT_TRUE(run.err.contains(c.says)) << run.err.toStdString();
         EXPECT_FALSE(run.err.contains("search")) << run.err.toStdString();
+        EXPECT_FALSE(run.err.contains("scanning")) << run.err.toStdString();
     }
 }
 
