@@ -11,8 +11,8 @@
 #include "link/hotplugmonitor.h"
 
 namespace {
-constexpr int kModeRecallBusyMs = 3000;
-constexpr int kUploadBusyMs = 3000;
+// Ticks added to the slowest sequence before the busy display closes by itself.
+constexpr int kSafetyMarginTicks = 64;
 }  // namespace
 
 CLinkController::CLinkController(CLinkState& state, IConnectionModel& model, CClientSocket& socket,
@@ -85,7 +85,7 @@ void CLinkController::LoadMode(int mode) {
     m_model.SetCurrentMode(mode);
     m_model.ReadAllSequence(*m_pCommand, mode + 1, m_state.Chunked());
     m_state.connected = 1;
-    emit BusyStarted(kModeRecallBusyMs);
+    emit BusyStarted(SafetyCloseMs());
 }
 
 void CLinkController::UploadModel() {
@@ -94,7 +94,13 @@ void CLinkController::UploadModel() {
     }
     m_model.RefreshOutputSelection();
     m_model.UploadAllSequence(*m_pCommand, m_state.Chunked());
-    emit BusyStarted(kUploadBusyMs);
+    emit BusyStarted(SafetyCloseMs());
+}
+
+int CLinkController::SafetyCloseMs() const {
+    // The busy display ends with the read-back or the loss of the link; this only guards
+    // against a sequence that neither completes nor fails, so it waits out the slowest one.
+    return (m_pCommand->WorstCaseTicks(m_state.linkKind) + kSafetyMarginTicks) * kLinkTickMs;
 }
 
 void CLinkController::OnCurveDragged() {

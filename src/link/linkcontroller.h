@@ -35,7 +35,9 @@ public:
     // Takes over the acknowledged link: 1000 USB, 1001 network, 0..9 serial port n. Nothing
     // happens unless the unit has acknowledged.
     void ConnectBy(int index);
-    // Recall stored mode `mode` (0-based) and read the whole state back.
+    // Recall stored mode `mode` (0-based) and read the whole state back. The busy display it
+    // starts (BusyStarted) ends with the read-back (ReadBackCompleted) or the link (LinkLost);
+    // its own time-out is no shorter than the slowest the queued frames can take.
     void LoadMode(int mode);
     // Send the whole model (after a parameter file was loaded into it).
     void UploadModel();
@@ -79,13 +81,15 @@ signals:
     void KeyReported(int value);
     // A link was ended (time-outs, unplug, request).
     void LinkLost(LinkKind link);
-    // A read-back or upload began: show the busy display (autoCloseMs 0 = until it ends).
+    // A read-back or upload began: show the busy display until it ends; autoCloseMs > 0 is a
+    // safety time-out after which the display closes even if it has not.
     void BusyStarted(int autoCloseMs);
     // The unit's USB device arrived and was opened while no link was up.
     void UsbDeviceOpened();
 
 private:
     void ResetAfterDisconnect(LinkKind link);
+    int SafetyCloseMs() const;
 
     CLinkState& m_state;
     IConnectionModel& m_model;

@@ -34,12 +34,15 @@ const CliCommand kCommands[] = {
     {"pmx", RunPmxCommand,
      "sonvela-cli pmx default -o FILE [--json]\n"
      "sonvela-cli pmx show FILE [--json]\n"
-     "sonvela-cli pmx check FILE [--json]",
+     "sonvela-cli pmx check FILE [--json]\n"
+     "sonvela-cli pmx diff A B [--json]",
      "default  writes the parameter file of a fresh model\n"
      "show     prints every record, field and band record of a parameter file\n"
      "check    checks every field against the range its page allows and lists the ones\n"
      "         outside (record, field, value, allowed range); exit 0 when the file is clean,\n"
-     "         1 otherwise\n",
+     "         1 otherwise\n"
+     "diff     lists every field whose value differs between two parameter files (record,\n"
+     "         band, field, A's value, B's value); exit 0 when they are the same, 1 otherwise\n",
      false},
     {"response", RunResponseCommand,
      "sonvela-cli response [--file FILE] --channel NAME [--record K] [--json]",

@@ -1,6 +1,7 @@
-// `sonvela-cli pmx default -o FILE`, `pmx show FILE [--json]` and `pmx check FILE [--json]`:
-// write the parameter file of a fresh model, decode every record, field and band record of a
-// file, or check every field of a file against the range its page allows.
+// `sonvela-cli pmx default -o FILE`, `pmx show FILE [--json]`, `pmx check FILE [--json]` and
+// `pmx diff A B [--json]`: write the parameter file of a fresh model, decode every record, field
+// and band record of a file, check every field of a file against the range its page allows, or
+// list the fields whose values differ between two files.
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -13,6 +14,7 @@
 #include "clihelp.h"
 #include "core/model/audiodata.h"
 #include "core/model/filerecords.h"
+#include "core/model/modeldiff.h"
 #include "core/model/parametercheck.h"
 #include "core/model/pmxfile.h"
 #include "rangereport.h"
@@ -175,11 +177,52 @@ int Check(const QStringList& args) {
     }
     return issues.empty() ? kExitOk : kExitFailed;
 }
+
+int Diff(const QStringList& args) {
+    const bool json = args.contains("--json");
+    QStringList files = args;
+    files.removeAll("--json");
+    if (files.size() != 2) {
+        return UsageError("pmx", "pmx diff takes two FILEs");
+    }
+    CAudioData a;
+    CAudioData b;
+    for (const auto& [model, file] : {std::pair{&a, files[0]}, std::pair{&b, files[1]}}) {
+        const PmxResult result = LoadParameterFile(*model, file.toStdString());
+        if (!result.ok) {
+            return Failed(result);
+        }
+    }
+    const std::vector<FieldDifference> differences = DiffModels(a, b);
+    QTextStream out(stdout);
+    if (json) {
+        QJsonArray list;
+        for (const FieldDifference& d : differences) {
+            list.append(QJsonObject{{"record", QString::fromStdString(d.record)},
+                                    {"item", QString::fromStdString(d.item)},
+                                    {"field", QString::fromStdString(d.field)},
+                                    {"a", d.before},
+                                    {"b", d.after}});
+        }
+        out << QJsonDocument(QJsonObject{{"a", files[0]},
+                                         {"b", files[1]},
+                                         {"count", static_cast<int>(differences.size())},
+                                         {"differences", list}})
+                   .toJson(QJsonDocument::Indented);
+    } else {
+        for (const FieldDifference& d : differences) {
+            out << DescribeDifference(d).c_str() << "\n";
+        }
+        out << differences.size() << (differences.size() == 1 ? " value differs" : " values differ")
+            << "\n";
+    }
+    return differences.empty() ? kExitOk : kExitFailed;
+}
 }  // namespace
 
 int RunPmxCommand(const QStringList& args) {
     if (args.isEmpty()) {
-        return UsageError("pmx", "say what to do: default, show or check");
+        return UsageError("pmx", "say what to do: default, show, check or diff");
     }
     if (args[0] == "default") {
         return WriteDefault(args.mid(1));
@@ -189,6 +232,9 @@ int RunPmxCommand(const QStringList& args) {
     }
     if (args[0] == "check") {
         return Check(args.mid(1));
+    }
+    if (args[0] == "diff") {
+        return Diff(args.mid(1));
     }
     return UsageError("pmx", "there is no pmx " + args[0]);
 }

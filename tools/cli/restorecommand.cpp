@@ -14,19 +14,19 @@
 #include "clicommands.h"
 #include "clihelp.h"
 #include "core/model/audiodata.h"
-#include "core/model/parametercheck.h"
-#include "core/model/pmxfile.h"
+#include "core/model/parameterimport.h"
 #include "devicesession.h"
 #include "link/linkcontroller.h"
 #include "rangereport.h"
 
 int ReadRestoreFile(const QString& file, bool force, RestoreFile& restore) {
     restore.path = file;
-    const PmxResult read = ReadParameterBytes(file.toStdString(), restore.bytes);
-    if (!read.ok) {
-        return Fail(kExitFailed, QString::fromStdString(read.error));
+    CheckedParameterFile checked = ReadCheckedParameterFile(file.toStdString());
+    if (!checked.read.ok) {
+        return Fail(kExitFailed, QString::fromStdString(checked.read.error));
     }
-    const std::vector<RangeIssue> issues = CheckParameterBytes(restore.bytes);
+    restore.bytes = std::move(checked.bytes);
+    const std::vector<RangeIssue>& issues = checked.issues;
     restore.clamped = static_cast<int>(issues.size());
     if (!issues.empty()) {
         QTextStream err(stderr);
@@ -43,8 +43,7 @@ int ReadRestoreFile(const QString& file, bool force, RestoreFile& restore) {
 
 void BeginUpload(CDeviceSession& session, const RestoreFile& restore,
                  std::function<void(int code, const QString& failure)> done) {
-    LoadParameterBytes(session.Model(), restore.bytes);
-    ClampToAllowedRanges(session.Model());
+    LoadClampedParameterBytes(session.Model(), restore.bytes);
     auto finished = std::make_shared<bool>(false);
     auto finish = [finished, done](int code, const QString& failure) {
         if (!*finished) {

@@ -175,6 +175,20 @@ const std::vector<LabelEntry>& LabelEntries() {
         {12, 12, "Music", "音乐"},
         {12, 13, "MIC", "话筒"},
         {12, 14, "Cancel", "取消"},
+        // The System page's texts that have no slot of their own above, and the editor's own
+        // texts for opening and saving parameter files anywhere.
+        {12, 15, "Confirm", "确认"},
+        {12, 16, "char Len error", "字符长度错误"},
+        {12, 17, "File read Error", "文件读取错误"},
+        {12, 18, "ModeFile Write Error", "模式文件写入错误"},
+        {12, 19, "Open...", "打开..."},
+        {12, 20, "Save as...", "另存为..."},
+        {12, 21, "Parameter files (*.pmx)", "参数文件 (*.pmx)"},
+        {12, 22,
+         "%1 values of the file are outside the unit's ranges; they are sent clamped to "
+         "their ranges.",
+         "文件中有%1个数值超出设备范围，将限定到范围内后上传。"},
+        {12, 23, "%1 parameters differ from the unit.", "有%1个参数与设备不同。"},
     };
     return kEntries;
 }

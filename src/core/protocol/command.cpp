@@ -127,6 +127,15 @@ int CCommand::TimeoutFor(const CSendData& head, LinkKind link) const {
     return kReplyTimeoutTicks;
 }
 
+int CCommand::WorstCaseTicks(LinkKind link) const {
+    int ticks = 0;
+    for (int i = 0; i < m_queue.GetCount(); ++i) {
+        // The tick that sends, the ticks counted up to the time-out and the one past it.
+        ticks += (kMaxRetries + 1) * (TimeoutFor(*m_queue.At(i), link) + 2);
+    }
+    return ticks;
+}
+
 void CCommand::LinkStep(LinkKind link) {
     CSendData* head = GetHead();
     if (head == nullptr) {

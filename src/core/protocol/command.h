@@ -52,6 +52,10 @@ public:
     // Destroys the head frame if there is one, then always ResetReceive.
     void PopHead();
     void ClearQueue() { m_queue.Clear(); }
+    // The most ticks the queued frames can take on `link` before the last is answered or the
+    // link is dropped: every frame sent kMaxRetries + 1 times, each time waiting its whole
+    // reply time-out.
+    int WorstCaseTicks(LinkKind link) const;
     // Purges the serial port, empties the reply buffer and fills it and the read chunk with
     // spaces. The USB staging area is left alone.
     void ResetReceive();

@@ -34,20 +34,34 @@ void ShowQueuedMessage(QWidget* pParent, const QString& text, const QString& cap
         Qt::QueuedConnection);
 }
 
-void AskQueued(QWidget* pParent, const QString& text, const QString& caption,
-               std::function<void(bool)> answer) {
+namespace {
+void AskWithButtons(QWidget* pParent, const QString& text, const QString& caption,
+                    QMessageBox::StandardButtons buttons, QMessageBox::StandardButton yes,
+                    std::function<void(bool)> answer) {
     QPointer<QWidget> parent(pParent);
     QObject* context = pParent != nullptr ? static_cast<QObject*>(pParent) : qApp;
     QMetaObject::invokeMethod(
         context,
-        [parent, text, caption, answer = std::move(answer)] {
-            QMessageBox* pBox = MakeBox(parent, QMessageBox::Question, text, caption,
-                                        QMessageBox::Ok | QMessageBox::Cancel);
+        [parent, text, caption, buttons, yes, answer = std::move(answer)] {
+            QMessageBox* pBox = MakeBox(parent, QMessageBox::Question, text, caption, buttons);
             QObject::connect(pBox, &QMessageBox::finished, pBox,
-                             [answer](int result) { answer(result == QMessageBox::Ok); });
+                             [answer, yes](int result) { answer(result == yes); });
             pBox->open();
         },
         Qt::QueuedConnection);
+}
+}  // namespace
+
+void AskQueued(QWidget* pParent, const QString& text, const QString& caption,
+               std::function<void(bool)> answer) {
+    AskWithButtons(pParent, text, caption, QMessageBox::Ok | QMessageBox::Cancel, QMessageBox::Ok,
+                   std::move(answer));
+}
+
+void AskYesNoQueued(QWidget* pParent, const QString& text, const QString& caption,
+                    std::function<void(bool)> answer) {
+    AskWithButtons(pParent, text, caption, QMessageBox::Yes | QMessageBox::No, QMessageBox::Yes,
+                   std::move(answer));
 }
 
 void CMessageBoxNotify::ShowMessage(const std::string& text, const std::string& caption) {

@@ -17,6 +17,9 @@ void ShowQueuedMessage(QWidget* pParent, const QString& text, const QString& cap
 // A question with OK and Cancel; `answer` gets true for OK.
 void AskQueued(QWidget* pParent, const QString& text, const QString& caption,
                std::function<void(bool)> answer);
+// A question with Yes and No; `answer` gets true for Yes.
+void AskYesNoQueued(QWidget* pParent, const QString& text, const QString& caption,
+                    std::function<void(bool)> answer);
 
 // How core and link code reach the user while the main window runs: a queued box over it.
 class CMessageBoxNotify : public IUserNotify {

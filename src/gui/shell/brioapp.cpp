@@ -40,7 +40,8 @@ int CBrioApp::Start() {
     const QSettings settings(kSettingsOrganisation, kSettingsApplication);
     m_pConnection->Reconnector().SetEnabled(!m_options.bNoReconnect &&
                                             settings.value(kAutoReconnectKey, true).toBool());
-    m_pMainWindow = std::make_unique<CBrioDlg>(*m_pAudioData, *m_pConnection, m_options.plan);
+    m_pMainWindow = std::make_unique<CBrioDlg>(*m_pAudioData, *m_pConnection, m_options.plan,
+                                               m_environment.libraryFolder);
 
     // From here on the user is told things in boxes over the window.
     m_pNotify = std::make_unique<CMessageBoxNotify>(m_pMainWindow.get());

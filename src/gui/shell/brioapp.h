@@ -27,6 +27,9 @@ struct SAppEnvironment {
     QString lockFolder;
     // Watch HID devices come and go.
     bool bWatchHotplug = true;
+    // The parameter-file library; empty means "Mode" beside the program or in the user's data
+    // folder (pmxfolder.h).
+    QString libraryFolder;
 };
 
 class CBrioApp {

@@ -2,12 +2,17 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QDragEnterEvent>
+#include <QDropEvent>
 #include <QGuiApplication>
+#include <QMimeData>
 #include <QPainter>
 #include <QScreen>
+#include <QShortcut>
 #include <QTimer>
 
 #include "core/model/audiodata.h"
+#include "core/model/audiosystemdata.h"
 #include "core/protocol/audiodataadapter.h"
 #include "core/protocol/catalogue.h"
 #include "core/protocol/command.h"
@@ -20,6 +25,9 @@
 #include "gui/pages/outputdlg.h"
 #include "gui/pages/pagefactory.h"
 #include "gui/pages/switchchdlg.h"
+#include "gui/settings/pmxfilepanel.h"
+#include "gui/settings/pmxfolder.h"
+#include "gui/settings/systemsettingdlg.h"
 #include "gui/shell/connectdlg.h"
 #include "gui/shell/connectinfodlg.h"
 #include "gui/shell/editactions.h"
@@ -35,8 +43,20 @@
 #include "link/serialportinfo.h"
 #include "link/unitconnection.h"
 
+namespace {
+// The one local .pmx file a drag carries, or empty.
+QString DroppedParameterFile(const QMimeData* pData) {
+    if (pData == nullptr || !pData->hasUrls() || pData->urls().size() != 1 ||
+        !pData->urls().front().isLocalFile()) {
+        return {};
+    }
+    const QString path = pData->urls().front().toLocalFile();
+    return path.endsWith(QStringLiteral(".pmx"), Qt::CaseInsensitive) ? path : QString();
+}
+}  // namespace
+
 CBrioDlg::CBrioDlg(CAudioData& model, CUnitConnection& connection, const SearchPlan& plan,
-                   QWidget* parent)
+                   const QString& libraryFolder, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       m_connection(connection),
       m_model(model),
@@ -51,6 +71,9 @@ CBrioDlg::CBrioDlg(CAudioData& model, CUnitConnection& connection, const SearchP
     m_pCurve = new CDrawCurve(this);
     m_pCurve->SetModel(&m_model);
     m_pSpectrumInput = std::make_unique<CSpectrumInput>(*m_pCurve);
+    m_pSystem = new CSystemSettingDlg(
+        m_model, libraryFolder.isEmpty() ? ParameterLibraryFolder() : libraryFolder, this);
+    m_pSystem->hide();
     m_pBusy = new CConnectInfoDlg(this);
     BuildPages();
 
@@ -74,6 +97,26 @@ CBrioDlg::CBrioDlg(CAudioData& model, CUnitConnection& connection, const SearchP
     connect(m_pCurve, &CDrawCurve::CurveQChanged, this,
             [this](int band, int code) { OnWindowMessage(MSG_CURVE_Q_CHANGED, band, code); });
 
+    CSystemSettingDlg::SHandlers system;
+    system.isConnected = [this] { return m_connection.State().connected == 1; };
+    system.isNetworkLink = [this] { return m_connection.State().linkKind == LinkKind::Network; };
+    system.postMessage = [this](int message, int wParam, int lParam) {
+        PostWindowMessage(message, wParam, lParam);
+    };
+    system.volumesChanged = [this] { m_pMainVol->LoadVolumes(); };
+    system.closeNetworkLink = [this] { m_connection.Controller().DisconnectNetwork(); };
+    system.connectTo = [this](const QString& address) {
+        m_plan.address = address;
+        ConnectAction();
+    };
+    m_pSystem->SetHandlers(std::move(system));
+    // Parameter files anywhere: Ctrl+S is a volume key, so saving takes Shift too.
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_O), this), &QShortcut::activated,
+            m_pSystem->FilePanel(), &CPmxFilePanel::OpenFileDialog);
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this),
+            &QShortcut::activated, m_pSystem->FilePanel(), &CPmxFilePanel::SaveAsFileDialog);
+    setAcceptDrops(true);
+
     m_pMainVol->SetConnectHandlers({[this] { return m_connection.State().connected == 1; },
                                     [this] { OnWindowMessage(MSG_DISCONNECT, 0, 0); },
                                     [this] { RunConnectDialog(); }});
@@ -83,8 +126,11 @@ CBrioDlg::CBrioDlg(CAudioData& model, CUnitConnection& connection, const SearchP
     // it opens) runs after that path has returned.
     connect(&controller, &CLinkController::ReadBackCompleted, this, &CBrioDlg::OnReadBackCompleted,
             Qt::QueuedConnection);
-    connect(&controller, &CLinkController::VolumesConfirmed, this,
-            [this] { m_pMainVol->LoadVolumes(); });
+    connect(&controller, &CLinkController::VolumesConfirmed, this, [this] {
+        // The unit's volumes end an upload.
+        m_pMainVol->LoadVolumes();
+        m_pBusy->HideBusy();
+    });
     connect(&controller, &CLinkController::KeyReported, this,
             [this](int) { m_pMusic->ShowReportedKey(); });
     connect(&controller, &CLinkController::LinkLost, this, &CBrioDlg::OnLinkLost);
@@ -125,6 +171,7 @@ void CBrioDlg::BuildPages() {
         // The user set the key: the next idle poll comes a full idle period later.
         m_connection.State().idleTicks = {};
     });
+    m_pages.pSystemPage = m_pSystem;
     m_pSelector->SetPages(m_pages);
     m_pSelector->SetRecorder(m_pSpectrumInput.get());
 }
@@ -185,6 +232,20 @@ void CBrioDlg::RunConnectDialog() {
     m_pConnectDlg = new CConnectDlg(m_connection.Search(), this);
     m_pConnectDlg->setAttribute(Qt::WA_DeleteOnClose);
     m_pConnectDlg->Run(plan, m_plan.bUsb && m_connection.HidDevice().IsOpen());
+}
+
+void CBrioDlg::UploadModel() {
+    if (m_connection.State().connected != 1) {
+        return;
+    }
+    // The controller takes the output section's state from the system record first, and the
+    // pages follow it as they follow a read-back.
+    m_connection.Controller().UploadModel();
+    const CAudioSystemData& system = m_model.System();
+    TakeOutputSection(system.GetOutAutoCopy(), system.GetOutSceneCopy());
+    m_pMainVol->LoadVolumes();
+    m_pSelector->ShowPage(kPageMusic);
+    m_pCurve->update();
 }
 
 void CBrioDlg::OnReadBackCompleted(bool bLocked) {
@@ -276,6 +337,15 @@ void CBrioDlg::OnWindowMessage(int message, int wParam, int lParam) {
         case MSG_SHOW_BT_NAME:
             m_pTitleBar->ShowBluetoothRow();
             break;
+        case MSG_LOAD_MODE:
+            // lParam: the stored mode to recall, counted from 1.
+            if (m_connection.State().connected == 1 && CAudioSystemData::IsModeIndex(lParam - 1)) {
+                m_connection.Controller().LoadMode(lParam - 1);
+            }
+            break;
+        case MSG_UPLOAD_MODEL:
+            UploadModel();
+            break;
         case MSG_DISCONNECT:
             // The user asked to end the link in use.
             ShowQueuedMessage(this, QStringLiteral("断开连接"), QStringLiteral("提示"));
@@ -328,6 +398,20 @@ void CBrioDlg::LayoutPages() {
                           h - top - kPageHeight);
     if (m_pages.pSystemPage != nullptr) {
         m_pages.pSystemPage->setGeometry(kSelectorWidth, top, w - kSelectorWidth, h - top);
+    }
+}
+
+void CBrioDlg::dragEnterEvent(QDragEnterEvent* event) {
+    if (!DroppedParameterFile(event->mimeData()).isEmpty()) {
+        event->acceptProposedAction();
+    }
+}
+
+void CBrioDlg::dropEvent(QDropEvent* event) {
+    const QString path = DroppedParameterFile(event->mimeData());
+    if (!path.isEmpty()) {
+        event->acceptProposedAction();
+        m_pSystem->FilePanel()->LoadFile(path);
     }
 }
 

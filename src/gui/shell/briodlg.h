@@ -22,6 +22,7 @@ class CMusicDlg;
 class CShortcutFilter;
 class CSpectrumInput;
 class CSwitchChDlg;
+class CSystemSettingDlg;
 class CTitleBar;
 class CUnlockDlg;
 class ISpectrumRecorder;
@@ -37,9 +38,10 @@ inline constexpr int kPageHeight = 270;
 class CBrioDlg : public QWidget {
     Q_OBJECT
 public:
-    // plan: what the connect action searches.
+    // plan: what the connect action searches; libraryFolder: the parameter-file library, empty
+    // for the usual place (pmxfolder.h), which is created when missing.
     CBrioDlg(CAudioData& model, CUnitConnection& connection, const SearchPlan& plan,
-             QWidget* parent = nullptr);
+             const QString& libraryFolder = {}, QWidget* parent = nullptr);
     ~CBrioDlg() override;
 
     // Tries the unit's USB device and schedules the connect action.
@@ -60,6 +62,7 @@ public:
     CMainVolDlg* MainVolPage() const { return m_pMainVol; }
     CMusicDlg* MusicPage() const { return m_pMusic; }
     CDrawCurve* CurveView() const { return m_pCurve; }
+    CSystemSettingDlg* SystemPage() const { return m_pSystem; }
     CConnectInfoDlg* BusyBox() const { return m_pBusy; }
     CEditActions* EditActions() const { return m_pEditActions; }
     CUnlockDlg* UnlockDialog() const;
@@ -70,12 +73,17 @@ protected:
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
+    // A .pmx file dropped on the window is offered for upload as "Open..." offers it.
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
 
 private:
     // Creates every channel page and wires each into the selector, the curve and the window.
     void BuildPages();
     void LayoutPages();
     void OnReadBackCompleted(bool bLocked);
+    // The whole model to the unit, then the volume strip, page 0 and the curve follow.
+    void UploadModel();
     void ShowUnlockDialog(bool bModal);
     void OnLinkLost(LinkKind link);
     void OnStatusClicked();
@@ -92,6 +100,7 @@ private:
     CMainVolDlg* m_pMainVol = nullptr;
     CMusicDlg* m_pMusic = nullptr;
     CDrawCurve* m_pCurve = nullptr;
+    CSystemSettingDlg* m_pSystem = nullptr;
     CConnectInfoDlg* m_pBusy = nullptr;
     CEditActions* m_pEditActions = nullptr;
     QPointer<CUnlockDlg> m_pUnlock;

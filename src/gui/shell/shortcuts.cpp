@@ -7,8 +7,16 @@
 
 #include "core/model/audiodata.h"
 #include "core/viewmath/volumerules.h"
+#include "gui/controls/numedit.h"
 #include "gui/pages/mainvoldlg.h"
 #include "gui/pages/switchchdlg.h"
+
+namespace {
+bool IsTextBox(QObject* pObject) {
+    return qobject_cast<QLineEdit*>(pObject) != nullptr &&
+           qobject_cast<CNumEdit*>(pObject) == nullptr;
+}
+}  // namespace
 
 CShortcutFilter::CShortcutFilter(QWidget* pWindow, CAudioData& model, CMainVolDlg& mainVol,
                                  CSwitchChDlg& selector)
@@ -74,7 +82,21 @@ bool CShortcutFilter::eventFilter(QObject* watched, QEvent* event) {
     const auto* pKey = static_cast<QKeyEvent*>(event);
     const int key = pKey->key();
     const Qt::KeyboardModifiers modifiers = pKey->modifiers() & ~Qt::KeypadModifier;
-    if (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape) {
+    // A text box keeps its keys: Enter confirms what was typed (a password, a name), letters
+    // with or without Ctrl edit the text (Ctrl+A selects it all). A number box is not one of
+    // them: Enter takes its number by moving the focus away, and the volume keys work in it.
+    // The key is seen first on the box it is typed into, then on its parents while it is not
+    // taken, by which time a handler may have moved the focus to the next box.
+    QWidget* pFocus = QApplication::focusWidget();
+    const bool bInTextBox = IsTextBox(watched) || IsTextBox(pFocus);
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+        if (bInTextBox) {
+            return false;
+        }
+        m_pWindow->setFocus();
+        return true;
+    }
+    if (key == Qt::Key_Escape) {
         m_pWindow->setFocus();
         return true;
     }
@@ -84,12 +106,16 @@ bool CShortcutFilter::eventFilter(QObject* watched, QEvent* event) {
     if (EditKey(key, modifiers)) {
         return true;
     }
+    if (bInTextBox) {
+        return false;
+    }
     if (modifiers == Qt::ControlModifier) {
-        return StepVolume(key);
+        // A disabled window (the busy box shows) takes no edit.
+        return m_pWindow->isEnabled() && StepVolume(key);
     }
     if (key == Qt::Key_P && (modifiers == Qt::NoModifier || modifiers == Qt::ShiftModifier)) {
-        // In a text box P is a letter.
-        if (qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr) {
+        // In a number box P is still a letter.
+        if (qobject_cast<QLineEdit*>(pFocus) != nullptr) {
             return false;
         }
         m_selector.ToggleSpectrum();

@@ -27,6 +27,7 @@
 #include "gui/pages/mainvoldlg.h"
 #include "gui/pages/pagefactory.h"
 #include "gui/pages/pagestate.h"
+#include "gui/settings/systemsettingdlg.h"
 #include "tests/gui/pages/fakecurveview.h"
 #include "tests/support/simrig.h"
 
@@ -46,6 +47,7 @@ const SPageCase kPages[] = {
     {"Center", kPageCenter, 0},
     {"Sub", kPageSub, 1},
     {"VolumeStrip", -1, 0},
+    {"System", kPageSystem, 0},  // its bindings: the volume limits and the tone limits
 };
 
 void PrintTo(const SPageCase& c, std::ostream* os) {
@@ -65,14 +67,17 @@ bool AnyFlagRaised(CAudioData& model) {
             }
         }
     }
-    return model.Volume().AnyChanged();
+    return model.Volume().AnyChanged() || model.ToneLimits().AnyChanged();
 }
 
 // The page under test, built and loaded as the selector loads it.
 class CPageUnderTest {
 public:
     CPageUnderTest(const SPageCase& c, CAudioData& model) : m_case(c), m_model(model) {
-        if (c.page >= 0) {
+        if (c.page == kPageSystem) {
+            m_pSystem = std::make_unique<CSystemSettingDlg>(model, QString());
+            m_pPage = m_pSystem.get();
+        } else if (c.page >= 0) {
             m_pChannel.reset(CreateChannelPage(c.page, model, nullptr));
             m_pChannel->SetCurveView(&m_curve);
             m_pPage = m_pChannel.get();
@@ -80,7 +85,11 @@ public:
             m_pVolume = std::make_unique<CMainVolDlg>(model);
             m_pPage = m_pVolume.get();
         }
-        m_pPage->resize(910, 270);
+        if (m_pSystem) {
+            m_pPage->resize(1100, 567);
+        } else {
+            m_pPage->resize(910, 270);
+        }
         m_pPage->show();
         QApplication::processEvents();
     }
@@ -94,7 +103,7 @@ public:
             m_pChannel->LoadFromModel(m_case.bandSet);
             m_pChannel->ApplyEqBypass(0);
         } else {
-            m_pVolume->LoadBindings();
+            m_pPage->LoadBindings();
         }
         QApplication::processEvents();
     }
@@ -108,6 +117,7 @@ private:
     CFakeCurveView m_curve;
     std::unique_ptr<CChannelPage> m_pChannel;
     std::unique_ptr<CMainVolDlg> m_pVolume;
+    std::unique_ptr<CSystemSettingDlg> m_pSystem;
     CBindingPage* m_pPage = nullptr;
 };
 

@@ -6,10 +6,15 @@
 #pragma once
 
 #include <QApplication>
+#include <QDir>
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <chrono>
+#include <functional>
 #include <memory>
+#include <mutex>
+#include <thread>
 
 #include "gui/controls/statictrans.h"
 #include "gui/shell/brioapp.h"
@@ -24,6 +29,9 @@ struct EditorRig {
     std::unique_ptr<CSimUnitThread> tcpUnit;
     CFakeHidBackend::Shared hid;
     std::unique_ptr<CSimUnit> usbUnit;
+    std::mutex usbMutex;
+    // How long the unit served over USB takes to answer a report (set before StartUsb).
+    std::function<std::chrono::milliseconds(std::span<const std::uint8_t>)> usbAnswerDelay;
     std::unique_ptr<CBrioApp> app;
 
     EditorRig() {
@@ -40,11 +48,16 @@ struct EditorRig {
         QApplication::processEvents();
     }
 
+    // The parameter-file library of the editor under test.
+    QString LibraryFolder() const { return lockDir.filePath(QStringLiteral("Mode")); }
+
     SAppEnvironment Environment() {
         SAppEnvironment environment;
         environment.hidBackend = std::make_unique<CFakeHidBackend>(hid);
         environment.lockFolder = lockDir.path();
         environment.bWatchHotplug = false;
+        QDir(lockDir.path()).mkpath(QStringLiteral("Mode"));
+        environment.libraryFolder = LibraryFolder();
         return environment;
     }
 
@@ -62,7 +75,12 @@ struct EditorRig {
         usbUnit = std::make_unique<CSimUnit>(options);
         hid.deviceAttached = true;
         hid.respond = [this](std::span<const std::uint8_t> report) {
+            // A slow unit: the USB I/O thread waits before the answer comes.
+            if (usbAnswerDelay) {
+                std::this_thread::sleep_for(usbAnswerDelay(report));
+            }
             std::vector<std::vector<std::uint8_t>> answers;
+            std::lock_guard lock(usbMutex);
             for (const SimReport& answer : usbUnit->OnUsbReport(report)) {
                 answers.emplace_back(answer.begin(), answer.end());
             }
@@ -72,6 +90,12 @@ struct EditorRig {
         appOptions.plan.bSerial = appOptions.plan.bNetwork = false;
         app = std::make_unique<CBrioApp>(appOptions, Environment());
         return app->Start();
+    }
+
+    // Runs fn on the unit served over USB while it answers nothing.
+    void WithUsbUnit(const std::function<void(CSimUnit&)>& fn) {
+        std::lock_guard lock(usbMutex);
+        fn(*usbUnit);
     }
 
     // Word `word` of channel block `channel` in the unit served over TCP.

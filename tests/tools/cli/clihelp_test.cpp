@@ -147,6 +147,24 @@ TEST(CliFiles, CheckCleanAndTextFiles) {
     EXPECT_EQ(key["value"].toInt(), 28499);
     EXPECT_EQ(key["max"].toInt(), 14);
 
+    // The differences between two files, per record and field; exit 1 when there are any.
+    const CliResult same = Cli({"pmx", "diff", clean, clean});
+    EXPECT_EQ(same.exitCode, 0);
+    EXPECT_EQ(same.out, "0 values differ\n");
+    const CliResult differ = Cli({"pmx", "diff", clean, text.fileName(), "--json"});
+    EXPECT_EQ(differ.exitCode, 1);
+    const QJsonObject diff = QJsonDocument::fromJson(differ.out.toUtf8()).object();
+    const QJsonArray differences = diff["differences"].toArray();
+    EXPECT_EQ(diff["count"].toInt(), differences.size());
+    const auto keyShift =
+        std::find_if(differences.begin(), differences.end(), [](const QJsonValue& v) {
+            return v.toObject()["record"].toString() == "music" &&
+                   v.toObject()["field"].toString() == "m_nKeyShift";
+        });
+    ASSERT_NE(keyShift, differences.end());
+    EXPECT_EQ((*keyShift).toObject()["b"].toInt(), 28499);
+    EXPECT_EQ(Cli({"pmx", "diff", clean}).exitCode, 2);
+
     // Not a parameter file at all: a short file, a folder, and a device read at most 4061
     // bytes from.
     for (const QString& path : {dir.filePath("none.pmx"), dir.path()})
