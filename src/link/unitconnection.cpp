@@ -71,7 +71,7 @@ void CUnitConnection::Wire(ICommandModel& commandModel, IConnectionModel& connec
     // and the controller follows up what the engine took.
     CLinkController& controller = m_p->controller;
     const auto deliver = [this, &command, &controller](LinkKind link,
-                                                        std::span<const std::uint8_t> bytes) {
+                                                       std::span<const std::uint8_t> bytes) {
         const int ackedBefore = m_state.unitAcked;
         command.OnReceived(link, bytes);
         if (ackedBefore == 0 && m_state.unitAcked == 1) {

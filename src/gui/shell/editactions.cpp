@@ -85,6 +85,15 @@ void CEditActions::ShowStep(const CEditHistory::Step& step) {
         band = BandOfCell(m_model, cell);
         const auto kind = OwnerKindOfChannel(cell.channel);
         const int page = kind ? static_cast<int>(*kind) : g_curPage;
+        if (cell.space == CellSpace::Word && cell.channel == kChMic &&
+            cell.word == m_model.Mic().FieldWord(CAudioMICData::kOutScene)) {
+            // A scene switch taken back or brought again: every output edits that scene.
+            SetOutputScene(m_model.Mic().GetOutScene() == 1 ? EScene::Disco : EScene::Sing);
+        } else if (kind && IsOutputKind(*kind)) {
+            // The output page shows the scene whose value came back.
+            g_outScene[static_cast<std::size_t>(page - kPageMainOut)] =
+                cell.channel - OwnerChannel(*kind, 0);
+        }
         if (cell.space != CellSpace::System && kind && page != g_curPage) {
             m_view.pSelector->ShowPage(page);
         }
