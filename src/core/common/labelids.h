@@ -194,3 +194,13 @@ inline constexpr LabelId kLabelDialogTREBLE11{12, 11};            // "TREBLE"
 inline constexpr LabelId kLabelDialogMusic{12, 12};               // "Music"
 inline constexpr LabelId kLabelDialogMIC{12, 13};                 // "MIC"
 inline constexpr LabelId kLabelDialogCancel{12, 14};              // "Cancel"
+inline constexpr LabelId kLabelDialogConfirm{12, 15};             // "Confirm"
+inline constexpr LabelId kLabelDialogCharLenError{12, 16};        // "char Len error"
+inline constexpr LabelId kLabelDialogFileReadError{12, 17};       // "File read Error"
+inline constexpr LabelId kLabelDialogModeFileWriteError{12, 18};  // "ModeFile Write Error"
+inline constexpr LabelId kLabelDialogOpen{12, 19};                // "Open..."
+inline constexpr LabelId kLabelDialogSaveAs{12, 20};              // "Save as..."
+inline constexpr LabelId kLabelDialogParameterFiles{12, 21};      // "Parameter files (*.pmx)"
+inline constexpr LabelId kLabelDialogFileQuestion{12, 22};
+inline constexpr LabelId kLabelDialogParametersDiffer{12,
+                                                      23};  // "%1 parameters differ from the unit."

@@ -3,6 +3,7 @@
 #include <QSettings>
 
 #include "capture/capturesettings.h"
+#include "core/common/labelids.h"
 #include "core/common/labeltable.h"
 #include "core/model/audiodata.h"
 #include "gui/pages/labeltext.h"
@@ -27,7 +28,7 @@ int CBrioApp::Start() {
     LoadLabelTable(m_options.language);
     m_pInstance = std::make_unique<CSingleInstance>(m_environment.lockFolder);
     if (!m_pInstance->Acquire()) {
-        NotifyUser(Label(11, 21), Label(11, 3));
+        NotifyUser(Label(kLabelMessageTheProgramIsRunning), Label(kLabelMessagePrompt));
         return kExitAlreadyRunning;
     }
     m_pAudioData = std::make_unique<CAudioData>();

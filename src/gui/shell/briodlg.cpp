@@ -61,7 +61,7 @@ CBrioDlg::CBrioDlg(CAudioData& model, CUnitConnection& connection, const SearchP
       m_connection(connection),
       m_model(model),
       m_plan(plan) {
-    setWindowTitle(LabelText(3, 0));
+    setWindowTitle(LabelText(kLabelTitleSonvela36));
     setFocusPolicy(Qt::StrongFocus);
     ResetPageState();
 
@@ -269,7 +269,7 @@ void CBrioDlg::OnReadBackCompleted(bool bLocked) {
         ShowUnlockDialog(false);
         return;
     }
-    ShowQueuedMessage(this, LabelText(11, 27), windowTitle(), [this] {
+    ShowQueuedMessage(this, LabelText(kLabelMessageThePanelIsLockedPlease), windowTitle(), [this] {
         m_pSelector->ShowPage(kPageSystem);
         ShowUnlockDialog(true);
     });

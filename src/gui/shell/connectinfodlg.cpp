@@ -15,7 +15,7 @@ const QColor kBlinkText(150, 150, 150);
 CConnectInfoDlg::CConnectInfoDlg(QWidget* pOwner)
     : QDialog(pOwner, Qt::Dialog | Qt::FramelessWindowHint), m_pOwner(pOwner) {
     setFixedSize(320, 80);
-    m_pLabel = new CStaticTrans(LabelText(11, 20), this);
+    m_pLabel = new CStaticTrans(LabelText(kLabelMessageDataUpdatePleaseWait), this);
     m_pLabel->SetBackColour(kBoxBack);
     m_pLabel->SetTextColour(Qt::white);
     m_pLabel->setAlignment(Qt::AlignCenter);

@@ -32,7 +32,7 @@ CTitleBar::CTitleBar(QWidget* parent) : QWidget(parent) {
     setFixedHeight(kTitleBarHeight);
     auto* pIcon = new QLabel(this);
     pIcon->setPixmap(ArtPixmapForScreen(IDB_APP_ICON));
-    auto* pTitle = new CStaticTrans(LabelText(3, 0), this);
+    auto* pTitle = new CStaticTrans(LabelText(kLabelTitleSonvela36), this);
     pTitle->SetTextColour(Qt::black);
     pTitle->SetBackColour(Qt::white);
     m_pStatus = new CStaticTrans(this);
@@ -42,7 +42,7 @@ CTitleBar::CTitleBar(QWidget* parent) : QWidget(parent) {
     m_pStatus->setCursor(Qt::PointingHandCursor);
     ShowStatus(false);
 
-    m_pBtLabel = new CStaticTrans(LabelText(3, 1), this);
+    m_pBtLabel = new CStaticTrans(LabelText(kLabelTitleModifyBluetoothName), this);
     m_pBtLabel->SetTextColour(Qt::black);
     m_pBtLabel->SetBackColour(Qt::white);
     m_pBtEdit = new CLimitInputEdit(this);
@@ -50,7 +50,7 @@ CTitleBar::CTitleBar(QWidget* parent) : QWidget(parent) {
     m_pBtEdit->SetTextColour(Qt::black);
     m_pBtEdit->SetBackColour(QColor(230, 230, 230));
     m_pBtEdit->setFixedWidth(180);
-    m_pBtOk = new QPushButton(LabelText(3, 2), this);
+    m_pBtOk = new QPushButton(LabelText(kLabelTitleOK), this);
     m_pBtOk->setAutoDefault(false);
     m_pBtLabel->hide();
     m_pBtEdit->hide();
@@ -104,7 +104,7 @@ CTitleBar::CTitleBar(QWidget* parent) : QWidget(parent) {
 }
 
 void CTitleBar::ShowStatus(bool bConnected) {
-    m_pStatus->setText(LabelText(11, bConnected ? 25 : 24));
+    m_pStatus->setText(LabelText(bConnected ? kLabelMessageConnected : kLabelMessageUnConnect));
     m_pStatus->SetTextColour(bConnected ? kStatusGreen : kStatusRed);
 }
 

@@ -15,23 +15,21 @@
 
 namespace {
 const QColor kDialogBack(100, 100, 100);
-constexpr int kMessages = 11;
-constexpr int kDialog = 12;
 }  // namespace
 
 CUnlockDlg::CUnlockDlg(const CAudioData& model, SHandlers handlers, QWidget* parent)
     : QDialog(parent), m_model(model), m_handlers(std::move(handlers)) {
-    setWindowTitle(LabelText(kDialog, 0));
-    auto* pTitle = new CStaticTrans(LabelText(kDialog, 0), this);
+    setWindowTitle(LabelText(kLabelDialogUnlockedPassword));
+    auto* pTitle = new CStaticTrans(LabelText(kLabelDialogUnlockedPassword), this);
     pTitle->SetTextColour(Qt::white);
-    auto* pPrompt = new CStaticTrans(LabelText(kDialog, 1), this);
+    auto* pPrompt = new CStaticTrans(LabelText(kLabelDialogPleaseInputPassword), this);
     pPrompt->SetTextColour(Qt::black);
     m_pEdit = new CLimitInputEdit(this);
     m_pEdit->SetDigitsOnly(true);
     m_pEdit->setMaxLength(kPasswordLength);
     m_pEdit->setEchoMode(QLineEdit::Password);
-    m_pOk = new QPushButton(LabelText(kDialog, 2), this);
-    m_pCancel = new QPushButton(LabelText(kDialog, 14), this);
+    m_pOk = new QPushButton(LabelText(kLabelDialogOK), this);
+    m_pCancel = new QPushButton(LabelText(kLabelDialogCancel), this);
     m_pOk->setAutoDefault(false);
     m_pCancel->setAutoDefault(false);
 
@@ -56,19 +54,19 @@ void CUnlockDlg::CheckPassword() {
     const QString stored =
         QString::fromStdString(BytesToString(m_model.Image().Password(), kPasswordLength));
     const QString typed = m_pEdit->text();
-    const QString caption = LabelText(kMessages, 3);
+    const QString caption = LabelText(kLabelMessagePrompt);
     if (typed.size() != kPasswordLength) {
         m_pEdit->clear();
-        ShowQueuedMessage(this, LabelText(kMessages, 6), caption);
+        ShowQueuedMessage(this, LabelText(kLabelMessageTheNewPasswordMustBe), caption);
         return;
     }
     if (typed != stored) {
         m_pEdit->clear();
-        ShowQueuedMessage(this, LabelText(kMessages, 5), caption);
+        ShowQueuedMessage(this, LabelText(kLabelMessagePasswordError), caption);
         return;
     }
     m_pOk->setEnabled(false);
-    ShowQueuedMessage(this, LabelText(kMessages, 26), caption, [this] {
+    ShowQueuedMessage(this, LabelText(kLabelMessageUnlockSuccess), caption, [this] {
         m_bDone = true;
         if (m_handlers.unlocked) {
             m_handlers.unlocked();
