@@ -188,19 +188,21 @@ void CSwitchChDlg::ResetEq() {
     if (g_autoMode && g_curPage > kPageEffect) {
         return;
     }
+    // The page and its record as they are now: the page shown or the outputs' scene may
+    // change while the question is open.
     const int page = g_curPage;
+    const int channel = PageChannel(page);
     AskQueued(window(), LabelText(kLabelMessageDoYouWantToReset), LabelText(kLabelMessageResetEQ),
-              [this, page](bool bOk) {
+              [this, page, channel](bool bOk) {
                   if (bOk) {
-                      DoResetEq(page);
+                      DoResetEq(page, channel);
                   }
               });
 }
 
-void CSwitchChDlg::DoResetEq(int page) {
-    CEqRecord* pRecord = m_model.EqRecordOfChannel(PageChannel(page));
+void CSwitchChDlg::DoResetEq(int page, int channel) {
+    CEqRecord* pRecord = m_model.EqRecordOfChannel(channel);
     CChannelPage* pPage = m_pages.Page(page);
-    // The page may have changed while the question was open: reset the one that was asked.
     if (pRecord == nullptr || pPage == nullptr || !pRecord->ResetEq()) {
         return;
     }
@@ -211,7 +213,7 @@ void CSwitchChDlg::DoResetEq(int page) {
             m_pages.pCurve->ShowBand(-1);
         }
     }
-    m_command.Enqueue(MakeEqReset(static_cast<std::uint8_t>(PageChannel(page))));
+    m_command.Enqueue(MakeEqReset(static_cast<std::uint8_t>(channel)));
 }
 
 void CSwitchChDlg::StopSpectrum() {

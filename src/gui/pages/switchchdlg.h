@@ -58,7 +58,8 @@ private:
     static void Colour(CXPButton* pButton, bool bActive);
     // The equalised record of the page shown, or null.
     CEqRecord* CurrentRecord() const;
-    void DoResetEq(int page);
+    // Resets the equaliser of channel `channel`, asked for on page `page`.
+    void DoResetEq(int page, int channel);
     void StopSpectrum();
     // The input could not be opened or started: everything back to off, and the user is told.
     void NoAudioInput();
