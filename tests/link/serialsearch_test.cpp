@@ -13,6 +13,14 @@
 namespace {
 enum class EPort { Silent, Missing, Unit };
 
+// The handshakes in what a port sent; -1 when it sent anything else.
+int Handshakes(const QByteArray& bytes) {
+    const QByteArray one(reinterpret_cast<const char*>(kHandshakeFrame.data()),
+                         static_cast<qsizetype>(kHandshakeFrame.size()));
+    const int count = static_cast<int>(bytes.count(one));
+    return bytes == one.repeated(count) ? count : -1;
+}
+
 TEST(SerialSearch, EveryPortGetsItsFullShareOfHandshakes) {
     const struct {
         const char* what;
@@ -62,17 +70,12 @@ TEST(SerialSearch, EveryPortGetsItsFullShareOfHandshakes) {
         ASSERT_TRUE(rig.result.has_value());
         EXPECT_EQ(*rig.result, c.result);
 
-        QByteArray nine;
-        for (int i = 0; i < 9; ++i) {
-            nine += QByteArray(reinterpret_cast<const char*>(kHandshakeFrame.data()),
-                               static_cast<qsizetype>(kHandshakeFrame.size()));
-        }
         for (int i = 0; i < names.size(); ++i) {
             const QString& name = names[i];
             switch (c.ports[static_cast<std::size_t>(i)]) {
                 case EPort::Silent:
                     EXPECT_EQ(ticks[name], 5) << "port " << i;
-                    EXPECT_EQ(received[name], nine) << "port " << i;
+                    EXPECT_EQ(Handshakes(received[name]), 9) << "port " << i;
                     break;
                 case EPort::Missing:
                     EXPECT_EQ(ticks[name], 1) << "port " << i;
