@@ -10,6 +10,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <QTest>
+#include <atomic>
 #include <chrono>
 #include <functional>
 #include <memory>
@@ -32,6 +33,8 @@ struct EditorRig {
     std::mutex usbMutex;
     // How long the unit served over USB takes to answer a report (set before StartUsb).
     std::function<std::chrono::milliseconds(std::span<const std::uint8_t>)> usbAnswerDelay;
+    // The USB unit stops answering (it hangs) from the moment this is set.
+    std::atomic<bool> usbUnitSilent{false};
     std::unique_ptr<CBrioApp> app;
 
     EditorRig() {
@@ -80,6 +83,9 @@ struct EditorRig {
                 std::this_thread::sleep_for(usbAnswerDelay(report));
             }
             std::vector<std::vector<std::uint8_t>> answers;
+            if (usbUnitSilent) {
+                return answers;
+            }
             std::lock_guard lock(usbMutex);
             for (const SimReport& answer : usbUnit->OnUsbReport(report)) {
                 answers.emplace_back(answer.begin(), answer.end());
