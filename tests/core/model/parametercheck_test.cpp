@@ -149,4 +149,44 @@ TEST(ParameterCheck, TextFileIsListedAndClampedIntoRange) {
     EXPECT_TRUE(CheckParameterBytes(Serialized(data)).empty());
 }
 
+// Clamping pulls a value below its field's minimum up to it and one above its maximum down to
+// it: record fields, band fields and crossovers, each end.
+TEST(ParameterCheck, ClampPullsEitherEndIntoRange) {
+    struct Case {
+        const char* what;
+        void (*edit)(CAudioData&);
+        int (*get)(CAudioData&);
+        int expected;
+    };
+    const Case cases[] = {
+        {"music input below 0", [](CAudioData& d) { d.Music().SetInput(-3); },
+         [](CAudioData& d) -> int { return d.Music().GetInput(); }, 0},
+        {"music key above 14", [](CAudioData& d) { d.Music().SetKeyShift(99); },
+         [](CAudioData& d) -> int { return d.Music().GetKeyShift(); }, 14},
+        {"tone limit below 60", [](CAudioData& d) { d.ToneLimits().SetCurrent(2, 10); },
+         [](CAudioData& d) -> int { return d.ToneLimits().GetCurrent(2); }, 60},
+        {"tone cut above 120", [](CAudioData& d) { d.ToneLimits().SetMaxCut(5, 150); },
+         [](CAudioData& d) -> int { return d.ToneLimits().GetMaxCut(5); }, 120},
+        {"mic band gain below 0", [](CAudioData& d) { d.Mic().GetEQ().GetAt(14).SetGain(-30); },
+         [](CAudioData& d) -> int { return d.Mic().GetEQ().GetAt(14).GetGain(); }, 0},
+        {"music band slope above 28",
+         [](CAudioData& d) { d.Music().GetEQ().GetAt(0).SetSlope(50); },
+         [](CAudioData& d) -> int { return d.Music().GetEQ().GetAt(0).GetSlope(); }, 28},
+        {"effect band type below 0", [](CAudioData& d) { d.Echo().GetEQ().GetAt(2).SetType(-1); },
+         [](CAudioData& d) -> int { return d.Echo().GetEQ().GetAt(2).GetType(); }, 0},
+        {"main low-pass below 297",
+         [](CAudioData& d) { d.MainOut(0).GetLowPass()->SetXoverFreq(200); },
+         [](CAudioData& d) -> int { return d.MainOut(0).GetLowPass()->GetXoverFreq(); }, 297},
+        {"sub low-pass above 142", [](CAudioData& d) { d.Sub(1).GetLowPass()->SetXoverFreq(300); },
+         [](CAudioData& d) -> int { return d.Sub(1).GetLowPass()->GetXoverFreq(); }, 142},
+    };
+    for (const Case& c : cases) {
+        CAudioData data;
+        c.edit(data);
+        ClampToAllowedRanges(data);
+        EXPECT_EQ(c.get(data), c.expected) << c.what;
+        EXPECT_TRUE(CheckFileFields(data).empty()) << c.what;
+    }
+}
+
 }  // namespace
