@@ -12,7 +12,6 @@
 #include <QTemporaryDir>
 
 #include "core/model/audiodata.h"
-#include "core/model/parametercheck.h"
 #include "core/model/pmxfile.h"
 #include "tests/support/processrun.h"
 #include "tests/support/simunitthread.h"
@@ -71,8 +70,8 @@ void ExpectImageEqualsUnit(const QJsonObject& dump, CSimUnitThread& unit, const 
     });
 }
 
-// What the unit must hold after `path` was uploaded: its memory, with every word the model
-// keeps replaced by the file's value, clamped into its range (words the model does not keep
+// What the unit must hold after `path` (a file within every range) was uploaded: its memory,
+// with every word the model keeps replaced by the file's value (words the model does not keep
 // are sent back as read).
 std::unique_ptr<CAudioData> ExpectedAfterUpload(CSimUnitThread& unit, const QString& path) {
     auto expected = std::make_unique<CAudioData>();
@@ -84,7 +83,6 @@ std::unique_ptr<CAudioData> ExpectedAfterUpload(CSimUnitThread& unit, const QStr
     });
     expected->LoadAllFromImage(expected->Image());
     EXPECT_TRUE(LoadParameterFile(*expected, path.toStdString()).ok);
-    ClampToAllowedRanges(*expected);
     expected->StoreAllToImage(expected->Image());
     return expected;
 }
@@ -224,23 +222,48 @@ TEST(CliDevice, BadFilesAndUnwritableBackupsSendNothing) {
     }
 }
 
-// With --force a file with values out of range is sent with every value clamped to its range.
+// With --force a file with values out of range is sent with every value clamped to its range:
+// below a minimum up to it, above a maximum down to it.
 TEST(CliDevice, ForcedRestoreSendsTheValuesClamped) {
+    struct Field {
+        void (*set)(CAudioData&, std::int16_t);
+        std::int16_t inFile;
+        std::int16_t sent;
+    };
+    const Field fields[] = {
+        {[](CAudioData& d, std::int16_t v) { d.Music().SetInput(v); }, -3, 0},
+        {[](CAudioData& d, std::int16_t v) { d.Music().SetKeyShift(v); }, 99, 14},
+        {[](CAudioData& d, std::int16_t v) { d.ToneLimits().SetCurrent(2, v); }, 10, 60},
+        {[](CAudioData& d, std::int16_t v) { d.ToneLimits().SetMaxCut(5, v); }, 150, 120},
+        {[](CAudioData& d, std::int16_t v) { d.Mic().GetEQ().GetAt(14).SetGain(v); }, -30, 0},
+        {[](CAudioData& d, std::int16_t v) { d.Music().GetEQ().GetAt(0).SetSlope(v); }, 50, 28},
+        {[](CAudioData& d, std::int16_t v) { d.MainOut(0).GetLowPass()->SetXoverFreq(v); }, 200,
+         297},
+        {[](CAudioData& d, std::int16_t v) { d.Sub(1).GetLowPass()->SetXoverFreq(v); }, 300, 142},
+    };
     QTemporaryDir dir;
-    QFile text(dir.filePath("text.pmx"));
-    ASSERT_TRUE(text.open(QIODevice::WriteOnly));
-    text.write(TextSlice());
-    text.close();
+    CAudioData file;
+    for (const Field& f : fields) {
+        f.set(file, f.inFile);
+    }
+    const QString path = dir.filePath("out-of-range.pmx");
+    ASSERT_TRUE(SaveParameterFile(file, path.toStdString()).ok);
     CSimUnitThread unit(CSimUnitThread::Transport::Tcp);
-    const auto expected = ExpectedAfterUpload(unit, text.fileName());
-    const CliRun run = RunCli(unit, {"restore", text.fileName(), "--force", "--json"});
+    // The unit's memory with the file's values, then the clamped ones where they differ.
+    const auto expected = ExpectedAfterUpload(unit, path);
+    for (const Field& f : fields) {
+        f.set(*expected, f.sent);
+    }
+    expected->StoreAllToImage(expected->Image());
+
+    const CliRun run = RunCli(unit, {"restore", path, "--force", "--json"});
     ASSERT_EQ(run.exitCode, kExitOk) << run.err.toStdString();
-    EXPECT_GT(Json(run)["clamped"].toInt(), 100);
+    EXPECT_EQ(Json(run)["clamped"].toInt(), 8);
     ExpectUnitHolds(unit, *expected, "forced");
     unit.WithUnit([](CSimUnit& sim) {
-        EXPECT_EQ(sim.Block(kChMusic)[2], 14);        // key shift 28499
-        EXPECT_EQ(sim.Block(kChMainOut)[15], 360);    // main low-pass
-        EXPECT_EQ(sim.Block(kChSub + 1)[17 + 3], 2);  // a band's type: high shelf at most
+        EXPECT_EQ(sim.Block(kChMusic)[0], 0);       // input -3
+        EXPECT_EQ(sim.Block(kChMusic)[2], 14);      // key shift 99
+        EXPECT_EQ(sim.Block(kChMainOut)[15], 297);  // main low-pass 200
     });
 }
 
