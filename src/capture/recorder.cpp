@@ -131,8 +131,9 @@ RecorderResult CRecorder::Open() {
     m_deviceFormat = *pcm;
     m_pConverter = std::make_unique<CPcmConverter>(*pcm);
     m_converted.reserve(2 * kCaptureBufferFrames);
+    // The sink is the recorder's child: its one QIODevice.
     m_pSink = std::make_unique<CCaptureSink>(
-        [this](std::span<const std::byte> bytes) { OnCaptured(bytes); });
+        [this](std::span<const std::byte> bytes) { OnCaptured(bytes); }, this);
     m_pSink->open(QIODevice::WriteOnly);
     m_pSource = std::make_unique<QAudioSource>(device, format);
     // The device hands over what it has captured in fragments of this size; left to itself it

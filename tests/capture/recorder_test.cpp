@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <cmath>
 #include <memory>
+#include <numbers>
 #include <vector>
 
 #include "core/common/labeltable.h"
@@ -223,6 +224,62 @@ void RunInChild(const QString& test, QProcessEnvironment env) {
     const QString output = QString::fromLocal8Bit(child.readAll());
     EXPECT_EQ(child.exitCode(), 0) << output.toStdString();
     EXPECT_TRUE(output.contains(QStringLiteral("[  PASSED  ] 1 test"))) << output.toStdString();
+}
+
+// Interleaved 16-bit stereo: a sine exactly on analysis bin `bin` on the left, silence on the
+// right, as the device's bytes.
+QByteArray LeftTone(int bin, int amplitude, int frames) {
+    std::vector<std::int16_t> samples(2 * static_cast<std::size_t>(frames), 0);
+    for (int n = 0; n < frames; ++n) {
+        samples[2 * static_cast<std::size_t>(n)] = static_cast<std::int16_t>(
+            std::lround(amplitude * std::sin(2 * std::numbers::pi * bin * n / kAnalysisFrames)));
+    }
+    return QByteArray(reinterpret_cast<const char*>(samples.data()),
+                      static_cast<qsizetype>(samples.size() * sizeof(std::int16_t)));
+}
+
+// A capture stopped in the middle of a sample frame and started again: the partial frame and
+// what the last capture collected are dropped, so the first window of the new capture is the
+// new sound, aligned on its frames (half a frame off would analyse the silent right channel,
+// a byte off would analyse noise).
+TEST_F(RecorderSine, ARestartDropsThePartialFrameAndTheLastCapturesSound) {
+    constexpr int kOldBin = 2000;
+    constexpr int kNewBin = 600;
+    const struct {
+        const char* name;
+        RefreshMode mode;
+        int partialBytes;
+        int framesForOneWindow;
+    } cases[] = {
+        {"per buffer, one byte", RefreshMode::PerBuffer, 1, kCaptureBufferFrames},
+        {"per buffer, half a frame", RefreshMode::PerBuffer, 2, kCaptureBufferFrames},
+        {"live, three bytes", RefreshMode::Live, 3, 6 * kLiveHopFrames},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        m_frames.clear();
+        ASSERT_TRUE(m_recorder.SetFormat(16, 2, 44100));
+        m_recorder.SetRefreshMode(c.mode);
+        ASSERT_EQ(m_recorder.Open(), RecorderResult::Ok);
+        ASSERT_TRUE(IsCaptureFormat(m_recorder.DeviceFormat()));
+        auto* pSink = m_recorder.findChild<QIODevice*>();
+        ASSERT_NE(pSink, nullptr);
+        // The device's writes come from the event loop, which does not run in between: these
+        // are the only bytes of both captures until the first window is cut.
+        ASSERT_EQ(m_recorder.Start(), RecorderResult::Ok);
+        pSink->write(LeftTone(kOldBin, 16000, 6000) + QByteArray(c.partialBytes, '\x7f'));
+        m_recorder.Stop();
+        ASSERT_EQ(m_recorder.Start(), RecorderResult::Ok);
+        pSink->write(LeftTone(kNewBin, 8000, c.framesForOneWindow));
+        ASSERT_TRUE(WaitForFrames(1));
+        const std::vector<double>& values = m_frames.front().values;
+        ASSERT_EQ(values.size(), static_cast<std::size_t>(kSpectrumValueCount));
+        const auto peak = std::max_element(values.begin(), values.end()) - values.begin();
+        EXPECT_EQ(peak, kNewBin);
+        EXPECT_GT(values[kNewBin], 1000);
+        EXPECT_LT(values[kOldBin], values[kNewBin] / 100);
+        m_recorder.Close();
+    }
 }
 
 // Without a sound server there is no input device.
