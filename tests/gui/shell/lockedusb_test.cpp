@@ -26,6 +26,7 @@ TEST(LockedUsbUnit, TheWindowIsEnabledAgainWhenTheLinkIsLost) {
         ASSERT_TRUE(QTest::qWaitFor([&] { return rig.Window().UnlockDialog() != nullptr; }, 15000));
         ASSERT_FALSE(rig.Window().isEnabled());
         ASSERT_EQ(rig.Status(), "Connected");
+        ASSERT_EQ(rig.app->Connection().State().connected, 1);
 
         if (c.gone == EGone::Unplugged) {
             {
@@ -37,8 +38,9 @@ TEST(LockedUsbUnit, TheWindowIsEnabledAgainWhenTheLinkIsLost) {
             rig.usbUnitSilent = true;
         }
         // A silent unit is given up after the idle poll and its five resends (about 7 s).
-        ASSERT_TRUE(rig.WaitStatus("UnConnect", 15000));
-        EXPECT_EQ(rig.app->Connection().State().connected, 0);
+        ASSERT_TRUE(
+            QTest::qWaitFor([&] { return rig.app->Connection().State().connected == 0; }, 15000));
+        EXPECT_NE(rig.Status(), "Connected");
         EXPECT_TRUE(rig.Window().isEnabled());
     }
 }
