@@ -203,6 +203,10 @@ void CSwitchChDlg::ResetEq() {
 void CSwitchChDlg::DoResetEq(int page, int channel) {
     CEqRecord* pRecord = m_model.EqRecordOfChannel(channel);
     CChannelPage* pPage = m_pages.Page(page);
+    // The outputs went to Auto while the question was open: their equalisers are locked now.
+    if (g_autoMode && page > kPageEffect) {
+        return;
+    }
     if (pRecord == nullptr || pPage == nullptr || !pRecord->ResetEq()) {
         return;
     }
