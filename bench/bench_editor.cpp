@@ -112,11 +112,15 @@ void BM_MusicBandSliderStep(benchmark::State& state) {
 }
 BENCHMARK(BM_MusicBandSliderStep)->Unit(benchmark::kMicrosecond);
 
-// The editor's window with every page built, no unit (nothing answers on port 1).
-CBrioApp& IdleEditor() {
-    static QTemporaryDir lockDir;
-    static CFakeHidBackend::Shared hid;
-    static std::unique_ptr<CBrioApp> app = [] {
+// The editor's window with every page built, no unit (nothing answers on port 1); it lives as
+// long as the benchmark that made it.
+struct SIdleEditor {
+    QTemporaryDir lockDir;
+    CFakeHidBackend::Shared hid;
+    std::unique_ptr<CBrioApp> app;
+
+    SIdleEditor() {
+        hid.deviceAttached = false;
         SAppOptions options;
         options.plan.bUsb = options.plan.bSerial = false;
         options.plan.address = "127.0.0.1";
@@ -125,17 +129,17 @@ CBrioApp& IdleEditor() {
         environment.hidBackend = std::make_unique<CFakeHidBackend>(hid);
         environment.lockFolder = lockDir.path();
         environment.bWatchHotplug = false;
-        auto pApp = std::make_unique<CBrioApp>(options, std::move(environment));
-        pApp->Start();
+        app = std::make_unique<CBrioApp>(options, std::move(environment));
+        app->Start();
         QApplication::processEvents();
-        return pApp;
-    }();
-    return *app;
-}
+    }
+    CBrioDlg& Window() { return *app->MainWindow(); }
+};
 
 // Page k shown after another page: ShowPage with LoadFromModel, page and curve repainted.
 void BM_PageSwitch(benchmark::State& state) {
-    CBrioDlg& window = *IdleEditor().MainWindow();
+    SIdleEditor editor;
+    CBrioDlg& window = editor.Window();
     const int page = static_cast<int>(state.range(0));
     const int other = page == 0 ? 1 : 0;
     for (auto _ : state) {
@@ -153,7 +157,8 @@ BENCHMARK(BM_PageSwitch)->DenseRange(0, 5)->Unit(benchmark::kMillisecond);
 // The microphone page scrolled from the first to the last band window and back: ten columns
 // reloaded and the page repainted each time.
 void BM_MicScroll(benchmark::State& state) {
-    CBrioDlg& window = *IdleEditor().MainWindow();
+    SIdleEditor editor;
+    CBrioDlg& window = editor.Window();
     window.Selector()->ShowPage(kPageMic);
     auto* pMic = static_cast<CMicDlg*>(window.Pages().Page(kPageMic));
     int first = 0;
